@@ -1,0 +1,113 @@
+#include "core/MainDebug.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "analysis/DetectVar.h"
+#include "analysis/MainEnchaineTests.h"
+#include "analysis/MainSyntaxe.h"
+#include "core/Journal.h"
+#include "core/MainTriInfo.h"
+#include "core/RunLock.h"
+#include "core/ScriptText.h"
+#include "core/WorkFiles.h"
+#include "report/MainEcritureLog.h"
+
+namespace lintaro {
+
+std::string reportNameFor(std::string_view scriptPath) {
+  std::size_t slash = scriptPath.find_last_of('/');
+#ifdef _WIN32
+  const std::size_t backslash = scriptPath.find_last_of("\\:");
+  if (backslash != std::string_view::npos &&
+      (slash == std::string_view::npos || backslash > slash)) {
+    slash = backslash;
+  }
+#endif
+  const std::string_view base =
+      slash == std::string_view::npos ? scriptPath : scriptPath.substr(slash + 1);
+  return "Correction de " + std::string(base);
+}
+
+namespace {
+
+int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int hideAlerts) {
+  const std::string reportName = reportNameFor(scriptPath);
+  for (const char* name : kWorkFileNames)
+    removeFile(name);
+
+  const std::optional<ScriptText> script = readScriptFile(scriptPath);
+  if (!script) return kResultScriptUnreadable;
+  const int lineCount = script->lineCount();
+
+  for (const char* name : kWorkFileNames)
+    createEmptyFile(name);
+  if (lineCount > kMaxLines) return kResultTooManyLines;
+
+  Journal journal;
+  InfoStore info;
+  for (const std::string_view keyword : {"short", "float", "long"}) {
+    const int scan = strDetectVar(*script, info, keyword);
+    if (scan != kDetectVarDone) return scan;
+  }
+  if (checkTest(lineCount + 1, *script, journal) != kCheckTestDone) {
+    return kResultJournalUnopenable;
+  }
+  synDetectUnderscore(journal, info);
+  if (!ecritureLog(reportName, lineCount, showInfo, hideAlerts, errorCount, journal, info)) {
+    return kResultReportUnreadable;
+  }
+
+  std::FILE* report = std::fopen(reportName.c_str(), "rb");
+  if (report == nullptr) return kResultReportUnreadable;
+  std::fclose(report);
+  return kResultReportWritten;
+}
+
+}  // namespace
+
+int mainDebug(const std::string& scriptPath, int* errorCount, int showInfo, int tribunal,
+              int bloodmoon, int hideAlerts, std::string* failureMessage) {
+  (void)tribunal;
+  (void)bloodmoon;
+  const DirectoryLock lock;
+  try {
+    return runPasses(scriptPath, errorCount, showInfo, hideAlerts);
+  } catch (const WorkFileError& error) {
+    if (failureMessage != nullptr) *failureMessage = error.what();
+    return kResultWorkFileFailure;
+  }
+}
+
+std::string resultMessage(int result, std::string_view name, std::string_view failureMessage) {
+  const std::string file(name);
+  switch (result) {
+    case kResultReportWritten:
+      return "Un rapport d'erreur a ete créé dans le fichier \"" + reportNameFor(name) + "\"";
+    case kResultReportUnreadable:
+      return "Impossible d'écrire le fichier \"" + reportNameFor(name) + "\" !";
+    case kResultScriptUnreadable:
+      return "Impossible d'ouvrir le fichier \"" + file + "\" !";
+    case kResultJournalUnopenable:
+      return "Impossible d'ouvrir le fichier DbTempTES3 depuis EnchaineTests";
+    case kResultScanScriptUnreadable:
+      return "Impossible d'ouvrir le fichier \"" + file +
+             "\" depuis le fichier source \"strDetectVar\" !";
+    case kResultScanInfoUnopenable:
+      return "Impossible d'ouvrir le fichier InfTempTES3 depuis \"strDetectVar\" !";
+    case kResultTooManyLines:
+      return "Plus de 5000 lignes dans votre script : le débugueur ne peut pas le gérer ! Scindez "
+             "le en parties distinctes si vous souhaitez tout de même faire la vérification "
+             "syntaxique.";
+    case kResultWorkFileFailure: {
+      std::string text(failureMessage);
+      while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+      return text;
+    }
+    default:
+      return "Erreur inattendue (code " + std::to_string(result) + ").";
+  }
+}
+
+}  // namespace lintaro

@@ -1,0 +1,40 @@
+#include "core/ScriptText.h"
+
+#include <cstdio>
+
+#include "core/Encoding.h"
+
+namespace lintaro {
+
+ScriptText::ScriptText(std::string text) : text_(std::move(text)) {
+  starts_.push_back(0);
+  for (std::size_t i = 0; i < text_.size(); ++i) {
+    if (text_[i] == '\n') starts_.push_back(static_cast<std::uint32_t>(i + 1));
+  }
+}
+
+std::string_view ScriptText::line(int index) const {
+  if (index < 0 || index >= lineCount()) return {};
+  const std::size_t begin = starts_[static_cast<std::size_t>(index)];
+  const std::size_t end = static_cast<std::size_t>(index + 1) < starts_.size()
+                              ? starts_[static_cast<std::size_t>(index) + 1] - 1
+                              : text_.size();
+  return std::string_view(text_).substr(begin, end - begin);
+}
+
+std::optional<ScriptText> readScriptFile(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::nullopt;
+  std::string raw;
+  char buffer[1 << 16];
+  std::size_t got = 0;
+  bool failed = false;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    raw.append(buffer, got);
+  if (std::ferror(file) != 0) failed = true;
+  std::fclose(file);
+  if (failed) return std::nullopt;
+  return ScriptText(decodeScriptBytes(raw));
+}
+
+}  // namespace lintaro

@@ -1,0 +1,57 @@
+#include "core/WorkFiles.h"
+
+#include <cstdio>
+
+namespace lintaro {
+
+namespace {
+constexpr std::size_t kBufferSize = 1 << 16;
+}
+
+bool WorkFile::open() {
+  if (file_ != nullptr) return true;
+  file_ = std::fopen(path_.c_str(), mode_);
+  if (file_ == nullptr) return false;
+  std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
+  std::fseek(file_, 0, SEEK_END);
+  atEnd_ = true;
+  return true;
+}
+
+void WorkFile::openOrFail(std::string_view failureMessage) {
+  if (!open()) throw WorkFileError(std::string(failureMessage));
+}
+
+void WorkFile::append(const void* bytes, std::size_t size) {
+  if (!atEnd_) {
+    std::fseek(file_, 0, SEEK_END);
+    atEnd_ = true;
+  }
+  std::fwrite(bytes, 1, size, file_);
+}
+
+void WorkFile::overwrite(std::size_t offset, const void* bytes, std::size_t size) {
+  std::fseek(file_, static_cast<long>(offset), SEEK_SET);
+  std::fwrite(bytes, 1, size, file_);
+  atEnd_ = false;
+}
+
+void WorkFile::close() {
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+}
+
+void removeFile(const char* path) {
+  std::remove(path);
+}
+
+bool createEmptyFile(const char* path) {
+  std::FILE* f = std::fopen(path, "wb");
+  if (f == nullptr) return false;
+  std::fclose(f);
+  return true;
+}
+
+}  // namespace lintaro
