@@ -1,5 +1,6 @@
 #include "report/MainEcritureLog.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string_view>
@@ -187,9 +188,14 @@ void writeErrorList(std::string& out, int lineCount, int hideAlerts, const Journ
   }
   out += kErrorListHeading.view();
 
-  // The records of each line in journal order (a stable bucket sort), lines
-  // 0 to N - 1, then the whole-script records.
-  const std::size_t lines = lineCount > 0 ? static_cast<std::size_t>(lineCount) : 0;
+  // The records of each line in journal order (a stable bucket sort), then
+  // the whole-script records. Every counted record is printed: the slot past
+  // the last line (which the block check examines) and any later index too.
+  std::size_t lines = lineCount > 0 ? static_cast<std::size_t>(lineCount) + 1 : 1;
+  for (std::size_t i = 0; i < journal.size(); ++i) {
+    const std::int32_t line = journal[i].line;
+    if (line >= 0) lines = std::max(lines, static_cast<std::size_t>(line) + 1);
+  }
   std::vector<std::uint32_t> firstOfLine(lines + 2, 0);
   for (std::size_t i = 0; i < journal.size(); ++i) {
     const std::int32_t line = journal[i].line;

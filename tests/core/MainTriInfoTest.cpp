@@ -107,10 +107,10 @@ class InfoStoreTest : public ::testing::Test {
     EXPECT_EQ(bytes.size() % kInfoRecordSize, 0u);
     std::vector<std::pair<int, std::string>> out;
     for (std::size_t at = 0; at + kInfoRecordSize <= bytes.size(); at += kInfoRecordSize) {
-      std::int32_t code = 0;
       const auto* b = reinterpret_cast<const unsigned char*>(bytes.data() + at);
-      code = static_cast<std::int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) |
-                                       (static_cast<std::uint32_t>(b[3]) << 24));
+      const std::uint32_t raw = std::uint32_t{b[0]} | (std::uint32_t{b[1]} << 8) |
+                                (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[3]} << 24);
+      const auto code = static_cast<std::int32_t>(raw);
       out.emplace_back(code, std::string(bytes.c_str() + at + 4));
     }
     return out;
