@@ -1,0 +1,62 @@
+# shellcheck shell=bash
+# Fonctions partagées par tools/exemple.sh et tools/tests.sh (à sourcer).
+
+# Affiche un titre d'étape.
+titre() {
+  printf '\n==> %s\n' "$*"
+}
+
+# Vrai quand le paquet Debian est installé.
+paquet_installe() {
+  [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = "installed" ]
+}
+
+# Installe, avec apt-get, les paquets Debian de la liste qui manquent.
+# La liste des paquets n'est mise à jour (apt-get update) que s'il en manque.
+installer_manquants() {
+  if ! command -v dpkg-query >/dev/null 2>&1; then
+    echo "dpkg-query introuvable : système non Debian, les dépendances ne sont pas vérifiées" \
+      "($*)." >&2
+    return 0
+  fi
+  local manquants=()
+  local paquet
+  for paquet in "$@"; do
+    paquet_installe "$paquet" || manquants+=("$paquet")
+  done
+  if [ "${#manquants[@]}" -eq 0 ]; then
+    echo "Dépendances déjà installées : $*"
+    return 0
+  fi
+
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      sudo=(sudo)
+    else
+      echo "Paquets manquants : ${manquants[*]}" >&2
+      echo "Installez-les en tant que root (apt-get install ${manquants[*]}) puis relancez." >&2
+      return 1
+    fi
+  fi
+  echo "Installation des paquets manquants : ${manquants[*]}"
+  "${sudo[@]}" apt-get update
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y --no-install-recommends "${manquants[@]}"
+  for paquet in "${manquants[@]}"; do
+    if ! paquet_installe "$paquet"; then
+      echo "Le paquet $paquet n'a pas pu être installé." >&2
+      return 1
+    fi
+  done
+}
+
+# Durée lisible : « 75 » -> « 1 min 15 s ».
+duree() {
+  local s=$1
+  if [ "$s" -ge 60 ]; then
+    printf '%d min %02d s' $((s / 60)) $((s % 60))
+  else
+    printf '%d s' "$s"
+  fi
+}

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Installe ce qui manque (Debian 12, root), puis construit Lintaro et lance
+# tous ses tests :
+#   1. preset release (g++) : construction et ctest ;
+#   2. preset sanitize (clang, address et undefined) : construction et ctest ;
+#   3. preset fuzz (clang, libFuzzer) : construction et une courte campagne de
+#      fuzz_check sur une copie du corpus fuzz/corpus/check.
+# Le script s'arrête à la première étape en échec et finit par un résumé.
+#
+# Variable : LINTARO_FUZZ_SECONDES, durée de la campagne de fuzz (60 par défaut).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+racine="$PWD"
+# shellcheck source=tools/commun.sh
+source tools/commun.sh
+
+fuzz_secondes="${LINTARO_FUZZ_SECONDES:-60}"
+temporaire="$(mktemp -d "${TMPDIR:-/tmp}/lintaro-tests-XXXXXX")"
+
+# Résumé : une ligne par étape terminée.
+resume=()
+etape_en_cours=""
+tests_reussis=0
+tests_echoues=0
+debut_total=$SECONDS
+
+afficher_resume() {
+  local statut=$1
+  trap - EXIT
+  rm -rf "$temporaire"
+  echo
+  echo "==================== Résumé ===================="
+  local ligne
+  for ligne in "${resume[@]}"; do
+    echo "  $ligne"
+  done
+  if [ "$statut" -ne 0 ] && [ -n "$etape_en_cours" ]; then
+    echo "  ÉCHEC  $(printf '%12s' "")   $etape_en_cours"
+  fi
+  echo "  Durée totale : $(duree $((SECONDS - debut_total)))"
+  echo "================================================"
+  if [ "$statut" -eq 0 ]; then
+    echo "Tout est passé : $tests_reussis tests réussis, campagne de fuzz sans plantage."
+  else
+    echo "Échec (code $statut) à l'étape « $etape_en_cours »." >&2
+  fi
+  if [ "$((tests_reussis + tests_echoues))" -gt 0 ]; then
+    echo "Total: $tests_reussis passed, $tests_echoues failed"
+  fi
+  exit "$statut"
+}
+trap 'afficher_resume $?' EXIT
+
+# etape NOM COMMANDE... : lance la commande et note sa durée dans le résumé.
+# Le détail éventuel d'une étape est dans la variable « detail ».
+detail=""
+etape() {
+  local nom=$1
+  shift
+  etape_en_cours="$nom"
+  detail=""
+  titre "$nom"
+  local debut=$SECONDS
+  "$@"
+  resume+=("$(printf 'OK     %12s   %s' "$(duree $((SECONDS - debut)))" "$nom")${detail:+ : $detail}")
+  etape_en_cours=""
+}
+
+# ctest_preset PRESET : lance ctest et compte les tests passés et échoués.
+ctest_preset() {
+  local journal="$temporaire/ctest-$1.log"
+  local statut=0
+  ctest --preset "$1" 2>&1 | tee "$journal" || statut=$?
+  local bilan total echoues
+  bilan="$(grep -Eo '[0-9]+ tests? failed out of [0-9]+' "$journal" | tail -n 1 || true)"
+  if [ -n "$bilan" ]; then
+    echoues="$(echo "$bilan" | awk '{print $1}')"
+    total="$(echo "$bilan" | awk '{print $NF}')"
+    tests_reussis=$((tests_reussis + total - echoues))
+    tests_echoues=$((tests_echoues + echoues))
+    detail="$((total - echoues))/$total tests réussis"
+  fi
+  return "$statut"
+}
+
+# Courte campagne libFuzzer ; échoue si un plantage (ou un délai dépassé) est
+# trouvé. Les entrées fautives sont copiées dans build/fuzz/plantages/.
+campagne_fuzz() {
+  local cible="$racine/build/fuzz/fuzz/fuzz_check"
+  local dossier="$temporaire/fuzz"
+  mkdir -p "$dossier/artefacts"
+  cp -R fuzz/corpus/check "$dossier/corpus"
+  # Le dictionnaire du projet (mots du langage), s'il existe.
+  local options=()
+  if [ -f fuzz/check.dict ]; then
+    options+=(-dict="$racine/fuzz/check.dict")
+  fi
+  local statut=0
+  (cd "$dossier" && "$cible" -max_total_time="$fuzz_secondes" -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$dossier/artefacts/" "${options[@]}" \
+    "$dossier/corpus") >"$dossier/journal.log" 2>&1 || statut=$?
+  grep -E '^(INFO: Seed|INFO: seed corpus|#[0-9]+ *DONE|Done [0-9]+ runs|stat::)' \
+    "$dossier/journal.log" || true
+  local executions
+  executions="$(grep -Eo 'stat::number_of_executed_units: [0-9]+' "$dossier/journal.log" |
+    awk '{print $2}' || true)"
+  if [ "$statut" -ne 0 ]; then
+    tail -n 60 "$dossier/journal.log"
+    mkdir -p build/fuzz/plantages
+    cp "$dossier"/artefacts/* build/fuzz/plantages/ 2>/dev/null || true
+    echo "libFuzzer a trouvé un problème (code $statut) ; entrées fautives copiées dans" \
+      "build/fuzz/plantages/ (rejouer : build/fuzz/fuzz/fuzz_check FICHIER)." >&2
+    return 1
+  fi
+  detail="${executions:-?} exécutions, aucun plantage"
+}
+
+etape "Dépendances" installer_manquants \
+  cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+
+etape "Release : configuration" cmake --preset release
+etape "Release : construction" cmake --build --preset release
+etape "Release : tests" ctest_preset release
+
+etape "Sanitizers : configuration" cmake --preset sanitize
+etape "Sanitizers : construction" cmake --build --preset sanitize
+etape "Sanitizers : tests" ctest_preset sanitize
+
+etape "Fuzz : configuration" cmake --preset fuzz
+etape "Fuzz : construction" cmake --build --preset fuzz
+etape "Fuzz : libFuzzer ($fuzz_secondes s)" campagne_fuzz
