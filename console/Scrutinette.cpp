@@ -1,9 +1,6 @@
 #include "console/Scrutinette.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 
 #include "core/MainDebug.h"
@@ -34,13 +31,6 @@ constexpr const char* kHelp =
     "\n"
     "Code de sortie : 0 aucun script ne contient d'erreur, 1 un script contient des\n"
     "erreurs, 2 un fichier n'a pas pu être vérifié.\n";
-
-bool printFile(const std::string& path, std::ostream& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out << in.rdbuf();
-  return true;
-}
 
 }  // namespace
 
@@ -87,17 +77,22 @@ int runScrutinette(const std::vector<std::string>& args, std::ostream& out, std:
   for (const std::string& file : files) {
     int errors = 0;
     std::string failure;
+    std::string report;
     const int result = mainDebug(file, &errors, settings.showInfo, settings.tribunal,
-                                 settings.bloodmoon, settings.hideAlerts, &failure);
-    if (result == kResultReportWritten && printFile(reportNameFor(file), out)) {
+                                 settings.bloodmoon, settings.hideAlerts, &failure, &report);
+    if (result == kResultReportWritten) {
+      out << report;
       if (errors > 0) status = std::max(status, kExitErrorsFound);
     } else {
-      const int shown = result == kResultReportWritten ? kResultReportUnreadable : result;
-      err << resultMessage(shown, file, failure) << '\n';
+      err << resultMessage(result, file, failure) << '\n';
       status = kExitFailure;
     }
   }
   out.flush();
+  if (!out) {
+    err << "scrutinette : impossible d'écrire le rapport sur la sortie standard.\n";
+    return kExitFailure;
+  }
   return status;
 }
 

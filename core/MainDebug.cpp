@@ -1,6 +1,5 @@
 #include "core/MainDebug.h"
 
-#include <cstdio>
 #include <optional>
 
 #include "analysis/DetectVar.h"
@@ -31,7 +30,8 @@ std::string reportNameFor(std::string_view scriptPath) {
 
 namespace {
 
-int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int hideAlerts) {
+int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int hideAlerts,
+              std::string* reportBytes) {
   const std::string reportName = reportNameFor(scriptPath);
   for (const char* name : kWorkFileNames)
     removeFile(name);
@@ -58,21 +58,22 @@ int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int 
     return kResultReportUnreadable;
   }
 
-  std::FILE* report = std::fopen(reportName.c_str(), "rb");
-  if (report == nullptr) return kResultReportUnreadable;
-  std::fclose(report);
+  std::optional<std::string> report = readFileBytes(reportName);
+  if (!report) return kResultReportUnreadable;
+  if (reportBytes != nullptr) *reportBytes = std::move(*report);
   return kResultReportWritten;
 }
 
 }  // namespace
 
 int mainDebug(const std::string& scriptPath, int* errorCount, int showInfo, int tribunal,
-              int bloodmoon, int hideAlerts, std::string* failureMessage) {
+              int bloodmoon, int hideAlerts, std::string* failureMessage,
+              std::string* reportBytes) {
   (void)tribunal;
   (void)bloodmoon;
   const DirectoryLock lock;
   try {
-    return runPasses(scriptPath, errorCount, showInfo, hideAlerts);
+    return runPasses(scriptPath, errorCount, showInfo, hideAlerts, reportBytes);
   } catch (const WorkFileError& error) {
     if (failureMessage != nullptr) *failureMessage = error.what();
     return kResultWorkFileFailure;

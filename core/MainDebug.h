@@ -26,11 +26,15 @@ std::string reportNameFor(std::string_view scriptPath);
 
 // Checks one script file with the user's preferences. `errorCount` receives the
 // number of errors (alerts not counted) when the run reaches the report. For
-// result 3, `failureMessage` (when given) receives the French message.
+// result 3, `failureMessage` (when given) receives the French message. For
+// result 1, `reportBytes` (when given) receives the report as it was read back.
 //
-// Runs in the same current directory are serialised: the work files are shared.
+// Runs in the same current directory are serialised: the work files are shared,
+// and so is a report of the same name, which is why it is read back under the
+// same lock.
 int mainDebug(const std::string& scriptPath, int* errorCount, int showInfo, int tribunal,
-              int bloodmoon, int hideAlerts, std::string* failureMessage = nullptr);
+              int bloodmoon, int hideAlerts, std::string* failureMessage = nullptr,
+              std::string* reportBytes = nullptr);
 
 // The French message that tells the user about a result code other than 1, as
 // the window shows it; `name` is the script file name.

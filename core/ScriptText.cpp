@@ -1,8 +1,7 @@
 #include "core/ScriptText.h"
 
-#include <cstdio>
-
 #include "core/Encoding.h"
+#include "core/WorkFiles.h"
 
 namespace lintaro {
 
@@ -23,18 +22,9 @@ std::string_view ScriptText::line(int index) const {
 }
 
 std::optional<ScriptText> readScriptFile(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return std::nullopt;
-  std::string raw;
-  char buffer[1 << 16];
-  std::size_t got = 0;
-  bool failed = false;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-    raw.append(buffer, got);
-  if (std::ferror(file) != 0) failed = true;
-  std::fclose(file);
-  if (failed) return std::nullopt;
-  return ScriptText(decodeScriptBytes(raw));
+  const std::optional<std::string> raw = readFileBytes(path);
+  if (!raw) return std::nullopt;
+  return ScriptText(decodeScriptBytes(*raw));
 }
 
 }  // namespace lintaro

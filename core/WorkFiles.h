@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -63,6 +64,9 @@ inline void putInt32(unsigned char* out, std::int32_t value) {
   out[2] = static_cast<unsigned char>(v >> 16);
   out[3] = static_cast<unsigned char>(v >> 24);
 }
+
+// A whole file's bytes; nothing when it cannot be opened or read.
+std::optional<std::string> readFileBytes(const std::string& path);
 
 // Deletes a file; a missing file is no error.
 void removeFile(const char* path);

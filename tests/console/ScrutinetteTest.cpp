@@ -344,6 +344,15 @@ TEST(ScrutinetteStatus, ReportThatCannotBeWrittenIsAFailure) {
   EXPECT_EQ(run.out, test::readFile("Correction de propre.txt"));
 }
 
+TEST(ScrutinetteStatus, StandardOutputThatCannotBeWrittenIsAFailure) {
+  test::TempDir dir;
+  test::writeFile("mixte.txt", kMixed);
+  std::ostream broken(nullptr);  // every write fails, as on a full disk
+  std::ostringstream err;
+  EXPECT_EQ(runScrutinette({"mixte.txt"}, broken, err), kExitFailure);
+  EXPECT_EQ(err.str(), "scrutinette : impossible d'écrire le rapport sur la sortie standard.\n");
+}
+
 TEST(ScrutinetteStatus, SeveralFilesAreAllCheckedAndTheWorstStatusWins) {
   test::TempDir dir;
   test::writeFile("propre.txt", kClean);
