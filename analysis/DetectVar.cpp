@@ -7,9 +7,9 @@ namespace lintaro {
 namespace {
 
 int codeOfKeyword(std::string_view keyword) {
-  if (keyword == "float") return kCodeFloat;
-  if (keyword == "long") return kCodeLong;
-  return kCodeShort;
+  if (keyword == "float") return code::FLOAT;
+  if (keyword == "long") return code::LONG;
+  return code::SHORT;
 }
 
 // Reads one line byte by byte as the scan does; `at(i)` yields kEndOfFile past

@@ -46,8 +46,8 @@ struct SpecialMerge {
 constexpr SpecialMerge kSpecialMerges[] = {
     {96, 99, 96},
     {99, 96, 99},
-    {19, 96, kCodeNpc},
-    {19, 99, kCodeNpc},
+    {19, 96, code::PNJ},
+    {19, 99, code::PNJ},
 };
 
 constexpr int kLowestCode = -99;
@@ -64,7 +64,7 @@ constexpr MergeTable buildMergeTable() {
   };
   for (int s = kLowestCode; s <= kHighestCode; ++s) {
     for (int n = kLowestCode; n <= kHighestCode; ++n) {
-      at(s, n) = static_cast<std::int8_t>(s == n ? s : kCodeErreur);
+      at(s, n) = static_cast<std::int8_t>(s == n ? s : code::ERREUR);
     }
   }
   for (const RefinementRow& row : kRefinements) {
@@ -98,7 +98,7 @@ void fitName(std::string& name, std::size_t limit) {
 int mergeCode(int stored, int incoming) {
   if (stored < kLowestCode || stored > kHighestCode || incoming < kLowestCode ||
       incoming > kHighestCode) {
-    return stored == incoming ? stored : kCodeErreur;
+    return stored == incoming ? stored : code::ERREUR;
   }
   return kMergeTable[static_cast<std::size_t>(stored - kLowestCode)]
                     [static_cast<std::size_t>(incoming - kLowestCode)];

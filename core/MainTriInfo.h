@@ -19,17 +19,43 @@
 
 namespace lintaro {
 
-// Type codes named by the passes; the full list lives with the report labels.
-inline constexpr int kCodeShort = 0;
-inline constexpr int kCodeFloat = 1;
-inline constexpr int kCodeLong = 2;
-inline constexpr int kCodeGlobal = 9;       // global variable, type unknown
-inline constexpr int kCodeObject = 19;      // OBJET
-inline constexpr int kCodeExternal = 29;    // variable of another object's script
-inline constexpr int kCodeNpc = 31;         // PNJ
-inline constexpr int kCodeScript = 96;      // SCRIPT
-inline constexpr int kCodeScriptName = 99;  // the name after "Begin"
-inline constexpr int kCodeErreur = -99;     // a name used in two incompatible roles
+// Type codes by the label the report prints for them, for the checkers'
+// tables. Codes without a label are written as numbers where used.
+namespace code {
+inline constexpr int SHORT = 0;
+inline constexpr int FLOAT = 1;
+inline constexpr int LONG = 2;
+inline constexpr int GLOBALE_SHORT = 5;
+inline constexpr int GLOBALE = 9;  // global variable, type unknown
+inline constexpr int CONTENANT = 10;
+inline constexpr int CONTENU = 11;
+inline constexpr int PERSONNE = 15;
+inline constexpr int OBJET_EQUIPABLE = 16;
+inline constexpr int OBJET = 19;
+inline constexpr int SORT = 20;
+inline constexpr int EFFET = 21;
+inline constexpr int EXTERNE = 29;  // variable of another object's script, type unknown
+inline constexpr int PNJ = 31;
+inline constexpr int ARME = 32;
+inline constexpr int INSTRUMENT_DE_REPARATION = 35;
+inline constexpr int MISC = 38;
+inline constexpr int PORTE_OU_COFFRE = 41;
+inline constexpr int CREATURE = 46;
+inline constexpr int LEVELED_CREATURE = 48;
+inline constexpr int LEVELED_ITEM = 49;
+inline constexpr int TOPIC = 50;
+inline constexpr int QUETE = 51;
+inline constexpr int REGION = 90;
+inline constexpr int FACTION = 91;
+inline constexpr int FICHIER = 92;
+inline constexpr int SON = 93;
+inline constexpr int ANIMATION = 94;
+inline constexpr int CELLULE = 95;
+inline constexpr int SCRIPT = 96;
+inline constexpr int RACE = 97;
+inline constexpr int NOM_DU_SCRIPT = 99;  // the name after "Begin"
+inline constexpr int ERREUR = -99;
+}  // namespace code
 
 inline constexpr std::size_t kInfoRecordSize = 56;
 inline constexpr std::size_t kInfoNameField = 52;

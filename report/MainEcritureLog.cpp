@@ -154,8 +154,8 @@ const std::vector<Section>& sections() {
         {97, kRace}},
        {}},
       {kHeadingErreur,
-       {{{kCodeErreur, kCodeErreur}, {kCodeErreur, kCodeErreur}}},
-       {{kCodeErreur, kErreur}},
+       {{{code::ERREUR, code::ERREUR}, {code::ERREUR, code::ERREUR}}},
+       {{code::ERREUR, kErreur}},
        {}},
   };
   return kSections;
@@ -262,7 +262,7 @@ std::string composeReport(int lineCount, int showInfo, int hideAlerts, const Jou
   std::string out;
   const std::string* scriptName = nullptr;
   for (const INFO& record : info.records()) {
-    if (record.type == kCodeScriptName) scriptName = &record.name;
+    if (record.type == code::NOM_DU_SCRIPT) scriptName = &record.name;
   }
 
   out += kTitle.view();

@@ -50,7 +50,7 @@ struct LineCase {
 // Each line alone as a script, scanned for "short".
 void expectEachLine(const std::vector<LineCase>& cases) {
   for (const LineCase& c : cases) {
-    const Records expected = c.name.empty() ? Records{} : Records{{kCodeShort, c.name}};
+    const Records expected = c.name.empty() ? Records{} : Records{{code::SHORT, c.name}};
     EXPECT_EQ(scanShort(c.line), expected) << "line \"" << c.line << "\"";
   }
 }
