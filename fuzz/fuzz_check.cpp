@@ -1,5 +1,10 @@
 // Fuzz target: a whole check run on arbitrary script bytes, under every
-// preference combination chosen by the first byte.
+// preference combination chosen by the first byte (bit 0 show information,
+// bit 1 Tribunal, bit 2 Bloodmoon, bit 3 hide alerts).
+//
+// Besides the sanitizers, it checks what holds for every input: the run ends
+// with a report or is refused for its length; after a report, the four work
+// files are gone and the report is UTF-8 text that starts with the title.
 #include <unistd.h>
 
 #include <cstddef>
@@ -7,9 +12,35 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
+#include "core/Encoding.h"
 #include "core/MainDebug.h"
+#include "core/WorkFiles.h"
 #include "fuzz/FuzzWorkDir.h"
+
+namespace {
+
+constexpr const char* kScript = "script.txt";
+constexpr std::string_view kTitle = "                     Scrivlex3 version ";
+
+bool exists(const char* path) {
+  return access(path, F_OK) == 0;
+}
+
+std::string readAll(const std::string& path) {
+  std::string bytes;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return bytes;
+  char buffer[1 << 14];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    bytes.append(buffer, got);
+  std::fclose(file);
+  return bytes;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   lintaro::fuzz::enterWorkDirectory();
@@ -19,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ++data;
     --size;
   }
-  std::FILE* script = std::fopen("script.txt", "wb");
+  std::FILE* script = std::fopen(kScript, "wb");
   if (script == nullptr) std::abort();
   if (size > 0 && std::fwrite(data, 1, size, script) != size) std::abort();
   std::fclose(script);
@@ -27,11 +58,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int errors = -1;
   std::string failure;
   const int result =
-      lintaro::mainDebug("script.txt", &errors, (options & 1) ? 1 : 0, (options & 2) ? 1 : 0,
+      lintaro::mainDebug(kScript, &errors, (options & 1) ? 1 : 0, (options & 2) ? 1 : 0,
                          (options & 4) ? 1 : 0, (options & 8) ? 1 : 0, &failure);
   // Any input is either checked to a report or refused for its length.
-  if (result != lintaro::kResultReportWritten && result != lintaro::kResultTooManyLines)
-    std::abort();
-  if (result == lintaro::kResultReportWritten && errors < 0) std::abort();
+  if (result == lintaro::kResultTooManyLines) return 0;
+  if (result != lintaro::kResultReportWritten) std::abort();
+  if (errors < 0) std::abort();
+  for (const char* name : lintaro::kWorkFileNames) {
+    if (exists(name)) std::abort();  // the report writer deletes the work files
+  }
+  const std::string report = readAll(lintaro::reportNameFor(kScript));
+  if (!report.starts_with(kTitle) || !lintaro::isValidUtf8(report)) std::abort();
   return 0;
 }
