@@ -12,7 +12,9 @@ bool WorkFile::open() {
   if (file_ != nullptr) return true;
   file_ = std::fopen(path_.c_str(), mode_);
   if (file_ == nullptr) return false;
-  std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
+  // A buffer of our own: with none, the C library keeps its small default.
+  if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
+  std::setvbuf(file_, buffer_.get(), _IOFBF, kBufferSize);
   std::fseek(file_, 0, SEEK_END);
   atEnd_ = true;
   return true;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -54,6 +55,7 @@ class WorkFile {
   const char* mode_;
   std::FILE* file_ = nullptr;
   bool atEnd_ = true;
+  std::unique_ptr<char[]> buffer_;  // the stream's buffer, alive until it is closed
 };
 
 // Little-endian 32-bit integer into 4 bytes.
