@@ -1,0 +1,82 @@
+// A journal and an info store of their own for the checker tests, and the
+// findings and records they hold in a form that compares and prints well.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/CheckContext.h"
+#include "core/Encoding.h"
+#include "core/Journal.h"
+#include "core/MainTriInfo.h"
+#include "core/WorkFiles.h"
+#include "tests/TestSupport.h"
+
+namespace lintaro::test {
+
+// One journal record: line index, kind and full text (Windows-1252).
+struct Finding {
+  int line = 0;
+  int kind = 0;
+  std::string text;
+  bool operator==(const Finding&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Finding& f) {
+  return out << "{" << f.line << ", " << (f.kind == kAlert ? "alerte" : "erreur") << ", \""
+             << cp1252ToUtf8(f.text) << "\"}";
+}
+
+// "    - Ligne <index + 1>" followed by a message written in UTF-8.
+inline Finding findingAt(int index, int kind, std::string_view utf8Message) {
+  return {index, kind,
+          std::string(kLinePrefix) + std::to_string(index + 1) + utf8ToCp1252(utf8Message)};
+}
+inline Finding errorAt(int index, std::string_view utf8Message) {
+  return findingAt(index, kError, utf8Message);
+}
+inline Finding alertAt(int index, std::string_view utf8Message) {
+  return findingAt(index, kAlert, utf8Message);
+}
+
+// An info-store record: type code and name.
+using Record = std::pair<int, std::string>;
+
+// Work files named after `tag` in the current directory (make a TempDir
+// first), created empty so that every run starts from nothing.
+class CheckRun {
+ public:
+  explicit CheckRun(int tribunal = 0, int bloodmoon = 0, const std::string& tag = "")
+      : journal(kJournalFileName + tag),
+        info(kInfoFileName + tag, kPairFileName + tag),
+        ctx{journal, info, tribunal, bloodmoon} {
+    writeFile(kJournalFileName + tag, "");
+    writeFile(kInfoFileName + tag, "");
+    writeFile(kPairFileName + tag, "");
+  }
+
+  std::vector<Finding> findings() const {
+    std::vector<Finding> out;
+    for (std::size_t i = 0; i < journal.size(); ++i) {
+      const JournalEntry e = journal[i];
+      out.push_back({e.line, e.kind, std::string(e.text)});
+    }
+    return out;
+  }
+
+  std::vector<Record> records() const {
+    std::vector<Record> out;
+    for (const INFO& r : info.records())
+      out.emplace_back(r.type, r.name);
+    return out;
+  }
+
+  Journal journal;
+  InfoStore info;
+  CheckContext ctx;
+};
+
+}  // namespace lintaro::test
