@@ -36,9 +36,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/DetectVar.h"
-#include "analysis/MainEnchaineTests.h"
-#include "analysis/MainSyntaxe.h"
 #include "bench/MemoryProbe.h"
 #include "bench/ScriptGenerator.h"
 #include "core/Encoding.h"
@@ -192,9 +189,9 @@ void phaseWorkFiles(benchmark::State& state) {
   }
 }
 
-// The passes between reading and the report: three declaration scans, the
-// block structure check and the underscore warning, writing through to fresh
-// work files (created outside the timing).
+// The passes between reading and the report (declaration scans, block
+// structure check, line analyser, underscore warning), writing through to
+// fresh work files (created outside the timing).
 void phasePasses(benchmark::State& state, const std::string& script, int lines) {
   const lintaro::ScriptText text(lintaro::decodeScriptBytes(script));
   for (auto _ : state) {
@@ -204,10 +201,7 @@ void phasePasses(benchmark::State& state, const std::string& script, int lines) 
     state.ResumeTiming();
     lintaro::Journal journal;
     lintaro::InfoStore info;
-    for (const std::string_view keyword : {"short", "float", "long"})
-      lintaro::strDetectVar(text, info, keyword);
-    lintaro::checkTest(text.lineCount() + 1, text, journal);
-    lintaro::synDetectUnderscore(journal, info);
+    lintaro::runCheckPasses(text, journal, info, 0, 0);
     journal.close();
     info.close();
   }
@@ -222,10 +216,7 @@ void phaseReport(benchmark::State& state, const std::string& script, int lines) 
     lintaro::createEmptyFile(name);
   lintaro::Journal journal;
   lintaro::InfoStore info;
-  for (const std::string_view keyword : {"short", "float", "long"})
-    lintaro::strDetectVar(text, info, keyword);
-  lintaro::checkTest(text.lineCount() + 1, text, journal);
-  lintaro::synDetectUnderscore(journal, info);
+  lintaro::runCheckPasses(text, journal, info, 0, 0);
   int errors = 0;
   for (auto _ : state) {
     const std::string report = lintaro::cp1252ToUtf8(

@@ -5,6 +5,7 @@
 #include "analysis/DetectVar.h"
 #include "analysis/MainEnchaineTests.h"
 #include "analysis/MainSyntaxe.h"
+#include "core/CheckContext.h"
 #include "core/Journal.h"
 #include "core/MainTriInfo.h"
 #include "core/RunLock.h"
@@ -28,10 +29,25 @@ std::string reportNameFor(std::string_view scriptPath) {
   return "Correction de " + std::string(base);
 }
 
+int runCheckPasses(const ScriptText& script, Journal& journal, InfoStore& info, int tribunal,
+                   int bloodmoon) {
+  for (const std::string_view keyword : {"short", "float", "long"}) {
+    const int scan = strDetectVar(script, info, keyword);
+    if (scan != kDetectVarDone) return scan;
+  }
+  if (checkTest(script.lineCount() + 1, script, journal) != kCheckTestDone) {
+    return kResultJournalUnopenable;
+  }
+  CheckContext ctx{journal, info, tribunal, bloodmoon};
+  syntaxe(script.lineCount(), script, ctx);
+  synDetectUnderscore(journal, info);
+  return 0;
+}
+
 namespace {
 
-int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int hideAlerts,
-              std::string* reportBytes) {
+int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int tribunal,
+              int bloodmoon, int hideAlerts, std::string* reportBytes) {
   const std::string reportName = reportNameFor(scriptPath);
   for (const char* name : kWorkFileNames)
     removeFile(name);
@@ -46,14 +62,9 @@ int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int 
 
   Journal journal;
   InfoStore info;
-  for (const std::string_view keyword : {"short", "float", "long"}) {
-    const int scan = strDetectVar(*script, info, keyword);
-    if (scan != kDetectVarDone) return scan;
+  if (const int failed = runCheckPasses(*script, journal, info, tribunal, bloodmoon); failed != 0) {
+    return failed;
   }
-  if (checkTest(lineCount + 1, *script, journal) != kCheckTestDone) {
-    return kResultJournalUnopenable;
-  }
-  synDetectUnderscore(journal, info);
   if (!ecritureLog(reportName, lineCount, showInfo, hideAlerts, errorCount, journal, info)) {
     return kResultReportUnreadable;
   }
@@ -69,11 +80,10 @@ int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int 
 int mainDebug(const std::string& scriptPath, int* errorCount, int showInfo, int tribunal,
               int bloodmoon, int hideAlerts, std::string* failureMessage,
               std::string* reportBytes) {
-  (void)tribunal;
-  (void)bloodmoon;
   const DirectoryLock lock;
   try {
-    return runPasses(scriptPath, errorCount, showInfo, hideAlerts, reportBytes);
+    return runPasses(scriptPath, errorCount, showInfo, tribunal, bloodmoon, hideAlerts,
+                     reportBytes);
   } catch (const WorkFileError& error) {
     if (failureMessage != nullptr) *failureMessage = error.what();
     return kResultWorkFileFailure;

@@ -40,10 +40,11 @@ std::string crlf(std::initializer_list<std::string_view> lines) {
   return text;
 }
 
-// One error (an endif too many on line 7) and one alert (a variable named with
-// a leading underscore). The depth of "if" falls to -1 on line 7; the last line
-// at least two lines above it with depth 0 is line 3 (index 2), so the error
-// names the range from line 4 to line 7.
+// Errors, among them an endif too many on line 7, and one alert (a variable
+// named with a leading underscore). The depth of "if" falls to -1 on line 7;
+// the last line at least two lines above it with depth 0 is line 3 (index 2),
+// so the error names the range from line 4 to line 7. (The lines of the test
+// and of the assignment are errors too: no checker claims them.)
 const std::string kMixed = crlf({
     "Begin Mixte",
     "short compte",
@@ -77,9 +78,9 @@ constexpr std::string_view kAllHidden =
 const std::string kClean = crlf({
     "Begin Propre",
     "short compte",
-    "if ( compte == 0 )",
-    "\tset compte to 1",
-    "endif",
+    "",
+    "; rien à signaler",
+    "\tReturn",
     "End",
 });
 constexpr std::string_view kNoFindings = "   Aucun bug n'a été trouvé sur ce script.\n";

@@ -31,6 +31,16 @@ const std::string kAllHidden =
 const std::string kLocal =
     "\n\n\n Liste des variables locales utilisées :\n-----------------------------------------\n";
 
+// Findings of the line analyser that these scripts, written without a
+// "Begin" header and with "if" lines that no checker claims, bring with them.
+std::string unclaimedAt(int line) {
+  return "    - Ligne " + std::to_string(line) + " : impossible de détecter la syntaxe !\n";
+}
+std::string beforeHeaderAt(int line) {
+  return "    - Ligne " + std::to_string(line) +
+         " : vous avez entré des lignes de code avant l'en-tête \"Begin NOM\" !\n";
+}
+
 std::string shortEntry(std::string_view name) {
   return "    - \"" + std::string(name) + "\" (type SHORT)\n";
 }
@@ -67,12 +77,14 @@ TEST_F(DriverTest, EmptyFileIsOneLineWithoutFindings) {
 }
 
 TEST_F(DriverTest, FiveThousandLinesAreChecked) {
+  // The last line reaches the block check and the line analyser, in that order.
   const test::CheckOutcome out = test::check(std::string(4999, '\n') + "endif");
   EXPECT_EQ(out.result, kResultReportWritten);
-  EXPECT_EQ(out.errors, 1);
+  EXPECT_EQ(out.errors, 2);
   EXPECT_EQ(out.report, kHeader + kErrorHeading +
                             "    - Ligne 5000 : un 'endif' en trop (l'erreur a probablement été "
-                            "faite entre la ligne 4999 et la ligne 5000).\n");
+                            "faite entre la ligne 4999 et la ligne 5000).\n" +
+                            beforeHeaderAt(5000));
 }
 
 TEST_F(DriverTest, FiveThousandAndOneLinesAreRefused) {
@@ -141,7 +153,7 @@ TEST_F(DriverTest, ReportNotWrittenWholeGives0) {
   test::writeFile("script.txt", "if\n");
   int errors = -1;
   EXPECT_EQ(mainDebug("script.txt", &errors, 1, 0, 0, 0), kResultReportUnreadable);
-  EXPECT_EQ(errors, 1);
+  EXPECT_EQ(errors, 2);  // the unclaimed "if" line and the missing "endif"
   expectNoWorkFiles();
 }
 
@@ -156,99 +168,126 @@ TEST_F(DriverTest, ReportOfAPathIsNamedAfterItsBaseInTheCurrentDirectory) {
   test::writeFile("sub/x.txt", "if\n");
   int errors = -1;
   EXPECT_EQ(mainDebug("sub/x.txt", &errors, 1, 0, 0, 0), kResultReportWritten);
-  EXPECT_EQ(errors, 1);
+  EXPECT_EQ(errors, 2);
   EXPECT_EQ(test::readFile("Correction de x.txt"),
-            kHeader + kErrorHeading + "    - Il y a 1 'endif' manquant dans le script.\n");
+            kHeader + kErrorHeading + unclaimedAt(1) +
+                "    - Il y a 1 'endif' manquant dans le script.\n");
   EXPECT_FALSE(test::fileExists("sub/Correction de x.txt"));
   expectNoWorkFiles();
 }
 
 TEST_F(DriverTest, ByteFFIsAnOrdinaryCharacter) {
+  // Every pass reads past each 0xFF: the declaration scan finds "b", the line
+  // analyser reports both lines made of it, and both the block check and the
+  // analyser reach the last line.
   const test::CheckOutcome out = test::check("\xFF\nshort b\n\xFF\nendif");
-  EXPECT_EQ(out.errors, 1);
-  EXPECT_EQ(out.report, kHeader + kErrorHeading +
+  EXPECT_EQ(out.errors, 4);
+  EXPECT_EQ(out.report, kHeader + kErrorHeading + unclaimedAt(1) + unclaimedAt(3) +
                             "    - Ligne 4 : un 'endif' en trop (l'erreur a probablement été faite "
                             "entre la ligne 3 et la ligne 4).\n" +
-                            kLocal + shortEntry("b"));
+                            beforeHeaderAt(4) + kLocal + shortEntry("b"));
 }
 
 TEST_F(DriverTest, ErrorCountLeavesAlertsOut) {
+  // One alert (the "elseif" after the "else") among seven errors: the bare
+  // "if", the "elseif" that the "Else" entry claims with its "if" as a
+  // parameter, the extra "endif", and four code lines before any header.
   const std::string script = "if\nelse\nelseif\nendif\nendif\n";
   const std::string alert =
       "    - Ligne 3 : alerte, un 'elseif' précédé d'un 'else' (situé à la ligne 2). Le 'elseif' "
       "ne sera donc jamais executé !\n";
-  const std::string error = "    - Ligne 5 : un 'endif' en trop (pas de 'if' avant le 'endif').\n";
+  const std::string elseParameter =
+      "    - Ligne 3 : erreur, la fonction Else ne prend pas de paramètre appelé !\n";
+  const std::string excess = "    - Ligne 5 : un 'endif' en trop (pas de 'if' avant le 'endif').\n";
+  const auto errorsAround = [&](const std::string& alertShown) {
+    return kHeader + kErrorHeading + unclaimedAt(1) + beforeHeaderAt(2) + alertShown +
+           elseParameter + beforeHeaderAt(3) + beforeHeaderAt(4) + excess + beforeHeaderAt(5);
+  };
   test::CheckOutcome out = test::check(script);
-  EXPECT_EQ(out.errors, 1);
-  EXPECT_EQ(out.report, kHeader + kErrorHeading + alert + error);
+  EXPECT_EQ(out.errors, 7);
+  EXPECT_EQ(out.report, errorsAround(alert));
   Settings hide;
   hide.hideAlerts = 1;
   out = test::check(script, hide);
-  EXPECT_EQ(out.errors, 1);
-  EXPECT_EQ(out.report, kHeader + kErrorHeading + error);
+  EXPECT_EQ(out.errors, 7);
+  EXPECT_EQ(out.report, errorsAround(""));
 }
 
 TEST_F(DriverTest, FindingOnTheSlotPastTheLastLineIsPrinted) {
   // "endif" alone: the block check reports it about line 2, the slot past the
   // end of a one-line script. A counted error is never left out of the report.
+  // (The line analyser reports line 1 as code before the header.)
   const std::string expected =
-      kHeader + kErrorHeading + "    - Ligne 2 : un 'endif' en trop (pas de 'if' avant le 'endif').\n";
+      kHeader + kErrorHeading + beforeHeaderAt(1) +
+      "    - Ligne 2 : un 'endif' en trop (pas de 'if' avant le 'endif').\n";
   test::CheckOutcome out = test::check("endif");
-  EXPECT_EQ(out.errors, 1);
+  EXPECT_EQ(out.errors, 2);
   EXPECT_EQ(out.report, expected);
   out = test::check("endif\n");
-  EXPECT_EQ(out.errors, 1);
+  EXPECT_EQ(out.errors, 2);
   EXPECT_EQ(out.report, expected);
 }
 
 TEST_F(DriverTest, Utf8ByteOrderMarkIsDropped) {
   const test::CheckOutcome out = test::check("\xEF\xBB\xBFshort y\nif x\n");
-  EXPECT_EQ(out.report, kHeader + kErrorHeading +
+  EXPECT_EQ(out.report, kHeader + kErrorHeading + unclaimedAt(2) +
                             "    - Il y a 1 'endif' manquant dans le script.\n" + kLocal +
                             shortEntry("y"));
-  // Only at the very start: elsewhere it is a character like any other.
+  // Only at the very start: elsewhere it is a character like any other, here
+  // one that keeps "endif" from being a keyword or a command.
   EXPECT_EQ(test::check("if\n\xEF\xBB\xBF"
                         "endif\n")
                 .report,
-            kHeader + kErrorHeading + "    - Il y a 1 'endif' manquant dans le script.\n");
+            kHeader + kErrorHeading + unclaimedAt(1) + unclaimedAt(2) +
+                "    - Il y a 1 'endif' manquant dans le script.\n");
 }
 
 TEST_F(DriverTest, AccentedLettersEndADeclaredNameInEitherEncoding) {
-  const std::string expected = kHeader + kNoFindings + kLocal + shortEntry("caf");
+  // The declaration scan stops at the accented letter; the line analyser's
+  // declaration step reads the whole word and records it as well.
+  const std::string expected =
+      kHeader + kNoFindings + kLocal + shortEntry("caf") + shortEntry("caféine");
   EXPECT_EQ(test::check("short caf\xC3\xA9ine\n").report, expected);  // UTF-8
   EXPECT_EQ(test::check("short caf\xE9ine\n").report, expected);      // Windows-1252
 }
 
 TEST_F(DriverTest, LineEndsOfEveryKind) {
-  const std::string expected = kHeader + kErrorHeading +
+  const std::string expected = kHeader + kErrorHeading + unclaimedAt(1) + unclaimedAt(2) +
+                               beforeHeaderAt(3) +
                                "    - Ligne 5 : un 'endif' en trop (l'erreur a probablement été "
-                               "faite entre la ligne 4 et la ligne 5).\n";
+                               "faite entre la ligne 4 et la ligne 5).\n" +
+                               beforeHeaderAt(5);
   EXPECT_EQ(test::check("set\nif\nendif\n\nendif").report, expected);
   EXPECT_EQ(test::check("set\r\nif\r\nendif\r\n\r\nendif\r\n").report, expected);
   EXPECT_EQ(test::check("set\rif\rendif\r\rendif").report, expected);
   EXPECT_EQ(test::check("set\r\nif\rendif\r\r\nendif").report, expected);
   // LF then CR is two line ends.
   EXPECT_EQ(test::check("if\n\rendif\nendif").report,
-            kHeader + kErrorHeading +
-                "    - Ligne 4 : un 'endif' en trop (pas de 'if' avant le 'endif').\n");
+            kHeader + kErrorHeading + unclaimedAt(1) + beforeHeaderAt(3) +
+                "    - Ligne 4 : un 'endif' en trop (pas de 'if' avant le 'endif').\n" +
+                beforeHeaderAt(4));
 }
 
 TEST_F(DriverTest, LineEndsOfAnUndecodableFile) {
   // Not UTF-8 (a lone 0xE9): taken as Windows-1252, line ends read the same.
-  const std::string expected = kHeader + kErrorHeading +
+  const std::string expected = kHeader + kErrorHeading + unclaimedAt(1) + unclaimedAt(2) +
+                               beforeHeaderAt(4) +
                                "    - Ligne 5 : un 'endif' en trop (l'erreur a probablement été "
-                               "faite entre la ligne 2 et la ligne 5).\n";
+                               "faite entre la ligne 2 et la ligne 5).\n" +
+                               beforeHeaderAt(5);
   EXPECT_EQ(test::check("\xE9\r\nif\r\n\r\nendif\r\nendif").report, expected);
   EXPECT_EQ(test::check("\xC3\xA9\r\nif\r\n\r\nendif\r\nendif").report, expected);
 }
 
 TEST_F(DriverTest, NulBytesAreOrdinaryCharacters) {
+  // For the line analyser a NUL ends the text of its line, as in a C string:
+  // the third line reads as "if".
   const test::CheckOutcome out = test::check(std::string("short a\0b\n\0\nif\0x\nendif", 22));
-  EXPECT_EQ(out.errors, 1);
-  EXPECT_EQ(out.report, kHeader + kErrorHeading +
+  EXPECT_EQ(out.errors, 3);
+  EXPECT_EQ(out.report, kHeader + kErrorHeading + unclaimedAt(3) +
                             "    - Ligne 4 : un 'endif' en trop (l'erreur a probablement été faite "
                             "entre la ligne 3 et la ligne 4).\n" +
-                            kLocal + shortEntry("a"));
+                            beforeHeaderAt(4) + kLocal + shortEntry("a"));
 }
 
 TEST(ResultMessage, TextsShownForEachResult) {
