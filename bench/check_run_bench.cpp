@@ -82,18 +82,6 @@ void writeFile(const std::string& path, const std::string& bytes) {
   std::fclose(f);
 }
 
-std::string readFile(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return {};
-  std::string bytes;
-  char buffer[1 << 14];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-    bytes.append(buffer, got);
-  std::fclose(f);
-  return bytes;
-}
-
 // The findings of a report's error list.
 struct Findings {
   int records = 0;       // every entry of the list
@@ -160,7 +148,8 @@ void checkRun(benchmark::State& state, const std::string& script, int lines) {
   if (failed) return;
   setMemoryCounters(state, peakHeap, rssBefore);
   setLineCounters(state, lines, script.size());
-  const Findings found = countFindings(readFile(lintaro::reportNameFor(kScriptName)));
+  const Findings found =
+      countFindings(lintaro::readFileBytes(lintaro::reportNameFor(kScriptName)).value_or(""));
   state.counters["errors"] = errors;
   state.counters["findings"] = found.records;
   state.counters["finding_lines_pct"] = 100.0 * found.findingLines / lines;

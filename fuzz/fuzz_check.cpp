@@ -28,18 +28,6 @@ bool exists(const char* path) {
   return access(path, F_OK) == 0;
 }
 
-std::string readAll(const std::string& path) {
-  std::string bytes;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return bytes;
-  char buffer[1 << 14];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-    bytes.append(buffer, got);
-  std::fclose(file);
-  return bytes;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -67,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const char* name : lintaro::kWorkFileNames) {
     if (exists(name)) std::abort();  // the report writer deletes the work files
   }
-  const std::string report = readAll(lintaro::reportNameFor(kScript));
+  const std::string report = lintaro::readFileBytes(lintaro::reportNameFor(kScript)).value_or("");
   if (!report.starts_with(kTitle) || !lintaro::isValidUtf8(report)) std::abort();
   return 0;
 }

@@ -42,6 +42,16 @@ inline Finding alertAt(int index, std::string_view utf8Message) {
   return findingAt(index, kAlert, utf8Message);
 }
 
+// Every record of a journal, in order.
+inline std::vector<Finding> findingsOf(const Journal& journal) {
+  std::vector<Finding> out;
+  for (std::size_t i = 0; i < journal.size(); ++i) {
+    const JournalEntry e = journal[i];
+    out.push_back({e.line, e.kind, std::string(e.text)});
+  }
+  return out;
+}
+
 // An info-store record: type code and name.
 using Record = std::pair<int, std::string>;
 
@@ -58,14 +68,7 @@ class CheckRun {
     writeFile(kPairFileName + tag, "");
   }
 
-  std::vector<Finding> findings() const {
-    std::vector<Finding> out;
-    for (std::size_t i = 0; i < journal.size(); ++i) {
-      const JournalEntry e = journal[i];
-      out.push_back({e.line, e.kind, std::string(e.text)});
-    }
-    return out;
-  }
+  std::vector<Finding> findings() const { return findingsOf(journal); }
 
   std::vector<Record> records() const {
     std::vector<Record> out;

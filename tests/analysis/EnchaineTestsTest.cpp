@@ -14,47 +14,23 @@
 #include <vector>
 
 #include "analysis/DetectTest.h"
+#include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/ScriptText.h"
+#include "tests/CheckRun.h"
 #include "tests/TestSupport.h"
 
 namespace lintaro {
 namespace {
 
-// Windows-1252 bytes of a UTF-8 literal whose non-ASCII characters are all
-// Latin-1 letters (the accented letters of the French messages).
-std::string cp1252(std::string_view utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    if ((b == 0xC2 || b == 0xC3) && i + 1 < utf8.size()) {
-      const auto next = static_cast<unsigned char>(utf8[++i]);
-      out.push_back(static_cast<char>(((b & 0x03) << 6) | (next & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(b));
-    }
-  }
-  return out;
-}
-
-struct Finding {
-  int line;
-  int kind;
-  std::string text;
-  bool operator==(const Finding&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Finding& f) {
-  return out << "{" << f.line << ", " << f.kind << ", \"" << f.text << "\"}";
-}
-
+using test::Finding;
 using Findings = std::vector<Finding>;
 
 Finding error(int line, std::string_view utf8) {
-  return {line, 2, cp1252(utf8)};
+  return {line, 2, utf8ToCp1252(utf8)};
 }
 Finding alert(int line, std::string_view utf8) {
-  return {line, 1, cp1252(utf8)};
+  return {line, 1, utf8ToCp1252(utf8)};
 }
 
 // checkTest over a script as the driver runs it (line count + 1), with the
@@ -425,7 +401,7 @@ void naiveExcess(Table& depth, int m, const std::string& extra, const std::strin
     }
     std::string text = "    - Ligne " + num(i + 1) + extra;
     if (found >= 0) {
-      text += cp1252("(l'erreur a probablement été faite entre la ligne ") + num(found + 2) +
+      text += utf8ToCp1252("(l'erreur a probablement été faite entre la ligne ") + num(found + 2) +
               " et la ligne " + num(i + 1) + ").";
     } else {
       text += noOpener;
@@ -498,10 +474,11 @@ Findings naiveCheck(const std::string& text, int m) {
       sum += endifs[k] - ifs[k];
       if (sum < 0) break;
       if (sum == 0 && elses[k] == 1) {
-        out.push_back({i, 1,
-                       "    - Ligne " + num(i + 1) +
-                           cp1252(" : alerte, un 'elseif' précédé d'un 'else' (situé à la ligne ") +
-                           num(k + 1) + cp1252("). Le 'elseif' ne sera donc jamais executé !")});
+        out.push_back(
+            {i, 1,
+             "    - Ligne " + num(i + 1) +
+                 utf8ToCp1252(" : alerte, un 'elseif' précédé d'un 'else' (situé à la ligne ") +
+                 num(k + 1) + utf8ToCp1252("). Le 'elseif' ne sera donc jamais executé !")});
         break;
       }
     }
@@ -528,10 +505,11 @@ Findings naiveCheck(const std::string& text, int m) {
       start = i;
     } else if (deep && nesting[i] <= 9) {
       deep = false;
-      out.push_back({i, 1,
-                     cp1252("    - Alerte : plus de dix if/while imbriqués entre les lignes ") +
-                         num(start + 1) + " et " + num(i + 1) +
-                         cp1252(" (souvent mal interprété par le moteur du jeu).")});
+      out.push_back(
+          {i, 1,
+           utf8ToCp1252("    - Alerte : plus de dix if/while imbriqués entre les lignes ") +
+               num(start + 1) + " et " + num(i + 1) +
+               utf8ToCp1252(" (souvent mal interprété par le moteur du jeu).")});
     }
   }
   return out;

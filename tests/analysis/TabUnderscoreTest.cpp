@@ -8,51 +8,18 @@
 #include <vector>
 
 #include "analysis/MainSyntaxe.h"
+#include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/MainTriInfo.h"
 #include "core/WorkFiles.h"
+#include "tests/CheckRun.h"
 #include "tests/TestSupport.h"
 
 namespace lintaro {
 namespace {
 
-// Windows-1252 bytes of a UTF-8 literal whose non-ASCII characters are all
-// Latin-1 letters.
-std::string cp1252(std::string_view utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    if ((b == 0xC2 || b == 0xC3) && i + 1 < utf8.size()) {
-      const auto next = static_cast<unsigned char>(utf8[++i]);
-      out.push_back(static_cast<char>(((b & 0x03) << 6) | (next & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(b));
-    }
-  }
-  return out;
-}
-
-struct Finding {
-  int line;
-  int kind;
-  std::string text;
-  bool operator==(const Finding&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Finding& f) {
-  return out << "{" << f.line << ", " << f.kind << ", \"" << f.text << "\"}";
-}
-
+using test::Finding;
 using Findings = std::vector<Finding>;
-
-Findings findingsOf(const Journal& journal) {
-  Findings out;
-  for (std::size_t i = 0; i < journal.size(); ++i) {
-    const JournalEntry e = journal[i];
-    out.push_back({e.line, e.kind, std::string(e.text)});
-  }
-  return out;
-}
 
 class BadTabTest : public ::testing::Test {
  protected:
@@ -61,7 +28,7 @@ class BadTabTest : public ::testing::Test {
     std::filesystem::remove(kJournalFileName);
     Journal journal;
     synDetectBadTab(line, index, journal);
-    return findingsOf(journal);
+    return test::findingsOf(journal);
   }
   Findings tabs(const std::string& text, int index = 0) {
     std::string line = text;
@@ -79,27 +46,29 @@ TEST_F(BadTabTest, LeadingTabsAreNotCounted) {
 }
 
 TEST_F(BadTabTest, OneTabAfterTheFirstWord) {
-  EXPECT_EQ(
-      tabs("set\tx to 1", 4),
-      (Findings{{4, 1,
-                 cp1252("    - Ligne 5 : alerte, 1 tabulation a été detectée après le premier "
-                        "caractère (risques de plantage in-game).")}}));
+  EXPECT_EQ(tabs("set\tx to 1", 4),
+            (Findings{{4, 1,
+                       utf8ToCp1252(
+                           "    - Ligne 5 : alerte, 1 tabulation a été detectée après le premier "
+                           "caractère (risques de plantage in-game).")}}));
   // A trailing tab after indentation counts too.
-  EXPECT_EQ(
-      tabs(" \t set x\t", 0),
-      (Findings{{0, 1,
-                 cp1252("    - Ligne 1 : alerte, 1 tabulation a été detectée après le premier "
-                        "caractère (risques de plantage in-game).")}}));
+  EXPECT_EQ(tabs(" \t set x\t", 0),
+            (Findings{{0, 1,
+                       utf8ToCp1252(
+                           "    - Ligne 1 : alerte, 1 tabulation a été detectée après le premier "
+                           "caractère (risques de plantage in-game).")}}));
 }
 
 TEST_F(BadTabTest, SeveralTabsGiveOneAlertWithTheirCount) {
-  EXPECT_EQ(tabs("\tset\tx\tto\t1", 4999),
-            (Findings{{4999, 1,
-                       cp1252("    - Ligne 5000 : alerte, 3 tabulations ont été detectées après le "
+  EXPECT_EQ(
+      tabs("\tset\tx\tto\t1", 4999),
+      (Findings{{4999, 1,
+                 utf8ToCp1252("    - Ligne 5000 : alerte, 3 tabulations ont été detectées après le "
                               "premier caractère (risques de plantage in-game).")}}));
-  EXPECT_EQ(tabs("if\t\t\t( x == 1 )", 2),
-            (Findings{{2, 1,
-                       cp1252("    - Ligne 3 : alerte, 3 tabulations ont été detectées après le "
+  EXPECT_EQ(
+      tabs("if\t\t\t( x == 1 )", 2),
+      (Findings{{2, 1,
+                 utf8ToCp1252("    - Ligne 3 : alerte, 3 tabulations ont été detectées après le "
                               "premier caractère (risques de plantage in-game).")}}));
 }
 
@@ -145,7 +114,7 @@ class UnderscoreTest : public ::testing::Test {
     test::writeFile(kPairFileName, "");
   }
   static std::string alertText(std::string_view name) {
-    return cp1252("    - Le premier caractère de \"") + std::string(name) +
+    return utf8ToCp1252("    - Le premier caractère de \"") + std::string(name) +
            "\" est un underscore, risques de bugs in-game.";
   }
   test::TempDir dir;
@@ -163,11 +132,11 @@ TEST_F(UnderscoreTest, EveryNameBeginningWithUnderscoreInStoreOrder) {
   store.triInfo({0, "x_"});
   Journal journal;
   synDetectUnderscore(journal, store);
-  EXPECT_EQ(findingsOf(journal), (Findings{{-1, 1, alertText("_counter")},
-                                           {-1, 1, alertText("_box")},
-                                           {-1, 1, alertText("_g")},
-                                           {-1, 1, alertText("_myscript")},
-                                           {-1, 1, alertText("_")}}));
+  EXPECT_EQ(test::findingsOf(journal), (Findings{{-1, 1, alertText("_counter")},
+                                                 {-1, 1, alertText("_box")},
+                                                 {-1, 1, alertText("_g")},
+                                                 {-1, 1, alertText("_myscript")},
+                                                 {-1, 1, alertText("_")}}));
 }
 
 TEST_F(UnderscoreTest, AlertsFollowEarlierFindings) {
@@ -175,7 +144,7 @@ TEST_F(UnderscoreTest, AlertsFollowEarlierFindings) {
   Journal journal;
   journal.append(3, "    - Ligne 4 : earlier", kError, "");
   synDetectUnderscore(journal, store);
-  EXPECT_EQ(findingsOf(journal),
+  EXPECT_EQ(test::findingsOf(journal),
             (Findings{{3, 2, "    - Ligne 4 : earlier"}, {-1, 1, alertText("_x")}}));
 }
 

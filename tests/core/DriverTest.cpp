@@ -12,6 +12,7 @@
 #include "core/MainDivers.h"
 #include "core/ScriptText.h"
 #include "core/WorkFiles.h"
+#include "tests/ReportTexts.h"
 #include "tests/TestSupport.h"
 
 namespace lintaro {
@@ -19,17 +20,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Fixed texts of the report, UTF-8 as the file holds them.
-const std::string kHeader =
-    "                     Scrivlex3 version 2.03\n                    ------------------------";
-const std::string kNoFindings = "\n\n\n\n   Aucun bug n'a été trouvé sur ce script.\n\n";
-const std::string kErrorHeading = "\n\n\n Liste des erreurs :\n---------------------\n";
-const std::string kAllHidden =
-    "\tAucune erreur détectée, mais le débugueur a trouvé des failles au script.\n"
-    "\tDécochez l'option \"Ne pas afficher les alertes\" dans le menu \"Préférences\" pour les "
-    "voir.\n";
-const std::string kLocal =
-    "\n\n\n Liste des variables locales utilisées :\n-----------------------------------------\n";
+using test::kAllHidden;
+using test::kErrorHeading;
+using test::kLocal;
+using test::kNoFindings;
+const std::string kHeader = test::kTitle + test::kUnderline24;
 
 // Findings of the line analyser that these scripts, written without a
 // "Begin" header and with "if" lines that no checker claims, bring with them.

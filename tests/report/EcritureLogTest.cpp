@@ -8,42 +8,23 @@
 #include <string>
 #include <vector>
 
+#include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/MainTriInfo.h"
 #include "core/WorkFiles.h"
+#include "tests/CheckRun.h"
+#include "tests/ReportTexts.h"
 #include "tests/TestSupport.h"
 
 namespace lintaro {
 namespace {
 
-// Windows-1252 bytes of a UTF-8 literal whose non-ASCII characters are all
-// Latin-1 letters.
-std::string cp1252(std::string_view utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    if ((b == 0xC2 || b == 0xC3) && i + 1 < utf8.size()) {
-      const auto next = static_cast<unsigned char>(utf8[++i]);
-      out.push_back(static_cast<char>(((b & 0x03) << 6) | (next & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(b));
-    }
-  }
-  return out;
-}
-
-// The fixed texts of the report, in UTF-8 as they read.
-const std::string kTitle = "                     Scrivlex3 version 2.03";
-const std::string kUnderline24 = "\n                    ------------------------";
-const std::string kNoFindings = "\n\n\n\n   Aucun bug n'a été trouvé sur ce script.\n\n";
-const std::string kErrorHeading = "\n\n\n Liste des erreurs :\n---------------------\n";
-const std::string kAllHidden =
-    "\tAucune erreur détectée, mais le débugueur a trouvé des failles au script.\n"
-    "\tDécochez l'option \"Ne pas afficher les alertes\" dans le menu \"Préférences\" pour les "
-    "voir.\n";
-
-const std::string kLocal =
-    "\n\n\n Liste des variables locales utilisées :\n-----------------------------------------\n";
+using test::kAllHidden;
+using test::kErrorHeading;
+using test::kLocal;
+using test::kNoFindings;
+using test::kTitle;
+using test::kUnderline24;
 const std::string kExternal =
     "\n\n\n Liste des variables locales externes utilisées :\n"
     "--------------------------------------------------\n";
@@ -81,11 +62,12 @@ class ReportTest : public ::testing::Test {
   void expectReport(int lines, int showInfo, int hideAlerts, const std::string& utf8,
                     int expectedErrors) {
     int errors = -1;
-    EXPECT_EQ(composeReport(lines, showInfo, hideAlerts, journal, store, &errors), cp1252(utf8));
+    EXPECT_EQ(composeReport(lines, showInfo, hideAlerts, journal, store, &errors),
+              utf8ToCp1252(utf8));
     EXPECT_EQ(errors, expectedErrors);
   }
   void add(int line, std::string_view utf8, int kind) {
-    journal.append(line, cp1252(utf8), kind, "");
+    journal.append(line, utf8ToCp1252(utf8), kind, "");
   }
   test::TempDir dir;
   Journal journal;
@@ -265,7 +247,7 @@ TEST(ReportHeadings, UnderlinesFollowTheRule) {
                                              kGlobal,       kPhysical, kNonPhysical,
                                              kDialogues,    kOther,    kErreur};
   for (std::size_t i = 0; i < headings.size(); ++i) {
-    const std::string text = cp1252(headings[i]);
+    const std::string text = utf8ToCp1252(headings[i]);
     ASSERT_TRUE(text.starts_with("\n\n\n "));
     const std::size_t lineEnd = text.find('\n', 3);
     const std::size_t headingLength = lineEnd - 3;
