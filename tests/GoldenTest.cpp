@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,15 +26,6 @@ std::vector<std::string> goldenCases() {
   return names;
 }
 
-std::vector<std::string> splitArgs(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> args;
-  std::string word;
-  while (in >> word)
-    args.push_back(word);
-  return args;
-}
-
 class Golden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, ReportMatches) {
@@ -42,9 +33,8 @@ TEST_P(Golden, ReportMatches) {
   const std::string script = test::readFile(base.string() + ".script");
   const std::string expected = test::readFile(base.string() + ".report");
   ASSERT_FALSE(expected.empty()) << "missing " << base.string() << ".report";
-  std::vector<std::string> args;
-  if (fs::exists(base.string() + ".args"))
-    args = splitArgs(test::readFile(base.string() + ".args"));
+  std::istringstream options(test::readFile(base.string() + ".args"));  // "" when absent
+  std::vector<std::string> args{std::istream_iterator<std::string>(options), {}};
   int expectedStatus = 0;
   if (fs::exists(base.string() + ".status")) {
     expectedStatus = std::stoi(test::readFile(base.string() + ".status"));
@@ -64,13 +54,9 @@ TEST_P(Golden, ReportMatches) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(goldenCases()), [](const auto& param) {
-  std::string n = param.param;
-  for (char& c : n) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  }
-  return n;
-});
+// The case names are identifiers: letters, digits and "_".
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(goldenCases()),
+                         [](const auto& param) { return param.param; });
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Golden);
 
 }  // namespace

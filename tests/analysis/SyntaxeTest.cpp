@@ -1,5 +1,6 @@
 // The line analyser over small scripts: comments, lexical checks, tabs, the
-// header and declaration steps, placement of code lines and unrecognised lines.
+// header and declaration steps, placement of code lines and unrecognised
+// lines; and the underscore warning.
 #include "analysis/MainSyntaxe.h"
 
 #include <gtest/gtest.h>
@@ -15,16 +16,14 @@ namespace lintaro {
 namespace {
 
 using test::alertAt;
-using test::CheckRun;
 using test::errorAt;
 using test::Finding;
 using test::Record;
+using Findings = std::vector<Finding>;
+using Records = std::vector<Record>;
 
 constexpr std::string_view kQuote = " : un guillemet n'a pas été refermé.";
-constexpr std::string_view kNoSpaceBefore = " : une parenthèse sans espace avant.";
-constexpr std::string_view kNoSpaceAfter = " : une parenthèse sans espace après.";
 constexpr std::string_view kOneOpen = " : 1 parenthèse n'a pas été refermée.";
-constexpr std::string_view kTwoOpen = " : 2 parenthèses n'ont pas été refermées.";
 constexpr std::string_view kHeaderTwice = " : vous avez déclaré plusieurs fois le nom du script !";
 constexpr std::string_view kDeclarationAfterCode =
     " : vous avez déclaré des variables après des lignes de code !";
@@ -36,244 +35,107 @@ constexpr std::string_view kUnknown = " : impossible de détecter la syntaxe !";
 constexpr std::string_view kOneTab =
     " : alerte, 1 tabulation a été detectée après le premier caractère (risques de plantage "
     "in-game).";
-constexpr std::string_view kThreeTabs =
-    " : alerte, 3 tabulations ont été detectées après le premier caractère (risques de plantage "
-    "in-game).";
 constexpr std::string_view kReturnParam =
     " : erreur, la fonction Return ne prend pas de paramètre appelé !";
 
-struct Analysed {
-  std::vector<Finding> findings;
-  std::vector<Record> records;
-};
-
-class SyntaxeTest : public ::testing::Test {
- protected:
-  static Analysed analyse(const std::string& text, int tribunal = 0, int bloodmoon = 0) {
-    CheckRun run(tribunal, bloodmoon);
-    const ScriptText script(text);
-    syntaxe(script.lineCount(), script, run.ctx);
-    return {run.findings(), run.records()};
-  }
-
-  test::TempDir dir;
-};
-
 TEST(LineContent, CommentsNulAndLength) {
-  EXPECT_EQ(lineContent("a ; b"), "a ");
-  EXPECT_EQ(lineContent(";x"), "");
-  EXPECT_EQ(lineContent("\"a;b\" ; c"), "\"a;b\" ");
-  EXPECT_EQ(lineContent("\"a\" \"b;c\";d"), "\"a\" \"b;c\"");
-  EXPECT_EQ(lineContent("\"a;b"), "\"a;b");  // odd quotes: no comment
-  EXPECT_EQ(lineContent(std::string("ab\0;cd", 6)), "ab");
-  EXPECT_EQ(lineContent(std::string("a\"\0\";x", 6)), "a\"");
-  EXPECT_EQ(lineContent(std::string(6000, 'a')), std::string(4999, 'a'));
-  EXPECT_EQ(lineContent(std::string(4998, 'a') + ";comment"), std::string(4998, 'a'));
+  const struct {
+    std::string line;
+    std::string content;
+  } cases[] = {
+      // clang-format off
+      {"a ; b", "a "}, {";x", ""}, {"\"a;b\" ; c", "\"a;b\" "},
+      {"\"a\" \"b;c\";d", "\"a\" \"b;c\""},
+      {"\"a;b", "\"a;b"},  // odd quotes: no comment
+      {std::string("ab\0;cd", 6), "ab"}, {std::string("a\"\0\";x", 6), "a\""},
+      {std::string(6000, 'a'), std::string(4999, 'a')},
+      {std::string(4998, 'a') + ";comment", std::string(4998, 'a')},
+      // clang-format on
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(lineContent(c.line), c.content) << c.line.substr(0, 20);
 }
 
-TEST_F(SyntaxeTest, CommentsAndQuotes) {
-  const Analysed got = analyse(
-      "Begin test ; the header\n"
-      "short x ; declares x\n"
-      "Coc \"Vivec; Arena\" ; cell\n"
-      "StartScript \"abc\n"
-      "Return ; \"\n"
-      "; only a comment\n"
-      "StartScript \"a;b\" ; \"c\n"
-      "End\n");
-  EXPECT_EQ(got.findings, (std::vector<Finding>{errorAt(3, kQuote)}));
-  EXPECT_EQ(got.records,
-            (std::vector<Record>{{99, "test"}, {0, "x"}, {95, "vivec; arena"}, {96, "a;b"}}));
+// clang-format off
+TEST(Syntaxe, SmallScripts) {
+  test::TempDir dir;
+  const std::string pad = "Return" + std::string(4992, ' ');
+  static constexpr char kNul[] = "Begin test\nReturn\0 junk \"\nReturn\0x\nEnd";
+  const struct {
+    std::string script;
+    Findings findings;
+    Records records;
+  } cases[] = {
+      // (The golden cases "commentaires_guillemets", "parentheses", "tabulations",
+      // "placement", "fin_si" and "declarations" hold the common forms.) The first
+      // column and the last character need no blank; an odd quote and an open
+      // parenthesis both count.
+      {"Begin test\n( x )\nStartScript \"a (\nEnd",
+       {errorAt(1, kUnknown), errorAt(2, kQuote), errorAt(2, kOneOpen)}, {{99, "test"}}},
+      // Only spaces and tabs come before the first character: a vertical tab is one.
+      {"Begin test\n\v\tReturn\nEnd", {alertAt(1, kOneTab), errorAt(1, kUnknown)}, {{99, "test"}}},
+      // A declaration before the header is fine; the variable is declared all
+      // the same after code.
+      {"short a\nReturn 1\nBegin test\nshort b\nBegin other\nEnd",
+       {errorAt(1, kReturnParam), errorAt(1, kCodeBeforeHeader), errorAt(3, kDeclarationAfterCode),
+        errorAt(4, kHeaderTwice)},
+       {{0, "a"}, {99, "test"}, {0, "b"}, {99, "other"}}},
+      // A second End line is exempt; an unclaimed line, a declaration or a
+      // lexically rejected line only gets its own error; the checker's own
+      // finding comes first.
+      {"Begin test\nReturn\nEnd\n\n; comment\nReturn\nEnd\nfoo bar\nshort late\nStartScript \"x\n"
+       "End extra\nReturn 1",
+       {errorAt(5, kCodeAfterEnd), errorAt(7, kUnknown), errorAt(8, kDeclarationAfterCode),
+        errorAt(9, kQuote), errorAt(11, kReturnParam), errorAt(11, kCodeAfterEnd)},
+       {{99, "test"}, {0, "late"}, {99, "extra"}}},
+      // "Begin" alone is no header; unrecognised lines are not code.
+      {"Begin\nReturn\nEnd",
+       {errorAt(0, kUnknown), errorAt(1, kCodeBeforeHeader), errorAt(2, kCodeBeforeHeader)},
+       {}},
+      {"Begin test\nfoo bar\nGetDistance player\nshort x\nEnd",
+       {errorAt(1, kUnknown), errorAt(2, kUnknown)},
+       {{99, "test"}, {0, "x"}}},
+      // Empty last lines and the slot after them are silent.
+      {"Begin test\nfoo", {errorAt(1, kUnknown)}, {{99, "test"}}},
+      {"", {}, {}},
+      {"\n\n\n", {}, {}},
+      // A NUL ends the text; the 5000th character is dropped, the 4999th kept.
+      {std::string(kNul, sizeof kNul - 1), {}, {{99, "test"}}},
+      {"Begin test\n" + pad + " x\n" + pad + "x\nEnd",
+       {errorAt(2, kReturnParam)},
+       {{99, "test"}}},
+  };
+  for (const auto& c : cases) {
+    test::CheckRun run;
+    const ScriptText script(c.script);
+    syntaxe(script.lineCount(), script, run.ctx);
+    EXPECT_EQ(run.findings(), c.findings) << c.script.substr(0, 80);
+    EXPECT_EQ(run.records(), c.records) << c.script.substr(0, 80);
+  }
 }
+// clang-format on
 
-TEST_F(SyntaxeTest, ParenthesesSpacingAndDepth) {
-  const Analysed got = analyse(
-      "Begin test\n"
-      "If (x == 1)\n"
-      "If ( x == 1 )\n"
-      "( x )\n"
-      "Return (\n"
-      "Return ( (\n"
-      "Return ) )\n"
-      "StartScript \"a(b\"\n"
-      "StartScript \"a (\n"
-      "Return\t( x )\n"
-      "End");
-  EXPECT_EQ(got.findings, (std::vector<Finding>{
-                              // A lexical fault keeps the chain away: no "impossible".
-                              alertAt(1, kNoSpaceAfter),
-                              alertAt(1, kNoSpaceBefore),
-                              // Lexically fine, but no checker for tests yet.
-                              errorAt(2, kUnknown),
-                              // First column and last character need no blank.
-                              errorAt(3, kUnknown),
-                              errorAt(4, kOneOpen),
-                              errorAt(5, kTwoOpen),
-                              // More ")" than "(" is silent; the chain runs.
-                              errorAt(6, kReturnParam),
-                              // Parentheses inside quotes count.
-                              alertAt(7, kNoSpaceBefore),
-                              alertAt(7, kNoSpaceAfter),
-                              errorAt(7, kOneOpen),
-                              // All lexical checks run on a line with an odd quote.
-                              errorAt(8, kQuote),
-                              errorAt(8, kOneOpen),
-                              // A tab before "(" is no blank.
-                              alertAt(9, kNoSpaceBefore),
-                              alertAt(9, kOneTab),
-                          }));
-  EXPECT_EQ(got.records, (std::vector<Record>{{99, "test"}}));
-}
-
-TEST_F(SyntaxeTest, BlankLinesAndTabs) {
-  const Analysed got = analyse(
-      "\t\t\n"
-      "Begin test\n"
-      "\tshort x\n"
-      "Return\t\n"
-      "Coc\t\"a\tb\"\t\n"
-      "   \n"
-      "StartScript \"a\tb\n"
-      "End");
-  EXPECT_EQ(got.findings, (std::vector<Finding>{
-                              alertAt(3, kOneTab),
-                              alertAt(4, kThreeTabs),
-                              errorAt(4, kUnknown),
-                              // The tab warning runs on lines rejected by a lexical check.
-                              errorAt(6, kQuote),
-                              alertAt(6, kOneTab),
-                          }));
-  EXPECT_EQ(got.records, (std::vector<Record>{{99, "test"}, {0, "x"}}));
-}
-
-TEST_F(SyntaxeTest, HeaderAndDeclarationPlacement) {
-  const Analysed got = analyse(
-      "short a\n"
-      "Return 1\n"
-      "Begin test\n"
-      "short b\n"
-      "Begin other\n"
-      "End");
-  EXPECT_EQ(got.findings, (std::vector<Finding>{
-                              // A declaration before the header is fine.
-                              errorAt(1, kReturnParam),
-                              errorAt(1, kCodeBeforeHeader),
-                              // The variable is declared all the same.
-                              errorAt(3, kDeclarationAfterCode),
-                              errorAt(4, kHeaderTwice),
-                          }));
-  EXPECT_EQ(got.records, (std::vector<Record>{{0, "a"}, {99, "test"}, {0, "b"}, {99, "other"}}));
-}
-
-TEST_F(SyntaxeTest, CodeAfterEnd) {
-  const Analysed got = analyse(
-      "Begin test\n"
-      "Return\n"
-      "End\n"
-      "\n"
-      "; comment\n"
-      "Return\n"
-      "End\n"
-      "foo bar\n"
-      "short late\n"
-      "StartScript \"x\n"
-      "End extra\n"
-      "Return 1");
-  EXPECT_EQ(got.findings, (std::vector<Finding>{
-                              errorAt(5, kCodeAfterEnd),
-                              // A second End line is exempt; an unclaimed line
-                              // only gets its own error; so do declarations and
-                              // lexically rejected lines.
-                              errorAt(7, kUnknown),
-                              errorAt(8, kDeclarationAfterCode),
-                              errorAt(9, kQuote),
-                              // The checker's own finding comes first.
-                              errorAt(11, kReturnParam),
-                              errorAt(11, kCodeAfterEnd),
-                          }));
-  EXPECT_EQ(got.records, (std::vector<Record>{{99, "test"}, {0, "late"}, {99, "extra"}}));
-}
-
-TEST_F(SyntaxeTest, EndIfIsAnEndLineButEndifIsNot) {
-  const Analysed got = analyse(
-      "Begin test\n"
-      "End if\n"
-      "Endif\n"
-      "EndWhile\n");
-  EXPECT_EQ(got.findings,
-            (std::vector<Finding>{errorAt(2, kCodeAfterEnd), errorAt(3, kCodeAfterEnd)}));
-  EXPECT_EQ(got.records, (std::vector<Record>{{99, "test"}, {99, "if"}}));
-}
-
-TEST_F(SyntaxeTest, BeginAloneIsNoHeader) {
-  const Analysed got = analyse(
-      "Begin\n"
-      "Return\n"
-      "End");
-  EXPECT_EQ(got.findings, (std::vector<Finding>{
-                              errorAt(0, kUnknown),
-                              errorAt(1, kCodeBeforeHeader),
-                              errorAt(2, kCodeBeforeHeader),
-                          }));
-  EXPECT_TRUE(got.records.empty());
-}
-
-TEST_F(SyntaxeTest, UnrecognisedLinesAreNotCode) {
-  const Analysed got = analyse(
-      "Begin test\n"
-      "foo bar\n"
-      "GetDistance player\n"
-      "short x\n"
-      "End");
-  EXPECT_EQ(got.findings, (std::vector<Finding>{errorAt(1, kUnknown), errorAt(2, kUnknown)}));
-  EXPECT_EQ(got.records, (std::vector<Record>{{99, "test"}, {0, "x"}}));
-}
-
-TEST_F(SyntaxeTest, LineNumbersAndTheSlotPastTheEnd) {
-  const Analysed got = analyse("Begin test\nfoo");
-  ASSERT_EQ(got.findings.size(), 1u);
-  EXPECT_EQ(got.findings[0].line, 1);
-  EXPECT_EQ(got.findings[0].kind, kError);
-  EXPECT_EQ(got.findings[0].text,
-            utf8ToCp1252("    - Ligne 2 : impossible de détecter la syntaxe !"));
-  // Empty last lines and the slot after them are silent.
-  EXPECT_TRUE(analyse("Begin test\nEnd\n").findings.empty());
-  EXPECT_TRUE(analyse("").findings.empty());
-  EXPECT_TRUE(analyse("\n\n\n").findings.empty());
-}
-
-TEST_F(SyntaxeTest, NulEndsTheTextAndLongLinesAreCut) {
-  static constexpr char kNul[] =
-      "Begin test\n"
-      "Return\0 junk \"\n"
-      "Return\0x\n"
-      "End";
-  EXPECT_TRUE(analyse(std::string(kNul, sizeof kNul - 1)).findings.empty());
-
-  // The 5000th character is dropped, the 4999th is kept.
-  const Analysed got = analyse("Begin test\n" + ("Return" + std::string(4993, ' ') + "x") + "\n" +
-                               ("Return" + std::string(4992, ' ') + "x") + "\nEnd");
-  EXPECT_EQ(got.findings, (std::vector<Finding>{errorAt(2, kReturnParam)}));
-}
-
-TEST_F(SyntaxeTest, HeaderAndDeclarationsAreRecorded) {
-  const Analysed got = analyse(
-      "Begin MyScript\n"
-      "Short s\n"
-      "Float f\n"
-      "Long l\n"
-      "FLOAT g\n"
-      "End");
-  EXPECT_TRUE(got.findings.empty());
-  EXPECT_EQ(got.records,
-            (std::vector<Record>{{99, "myscript"}, {0, "s"}, {1, "f"}, {2, "l"}, {1, "g"}}));
-}
-
-TEST_F(SyntaxeTest, ExpansionFlagsReachTheChain) {
-  const std::string script = "Begin test\nTurnMoonRed\nEnd";
-  EXPECT_EQ(analyse(script, 1, 0).findings,
-            (std::vector<Finding>{errorAt(1, " : fonction Bloodmoon-dépendante !")}));
-  EXPECT_TRUE(analyse(script, 0, 1).findings.empty());
+TEST(Underscore, EveryRecordedNameBeginningWithUnderscoreInStoreOrder) {
+  test::TempDir dir;
+  test::CheckRun run;
+  // Any code: the script's own name too, and ERREUR.
+  for (const INFO& info : std::vector<INFO>{{0, "_Counter"},
+                                            {1, "a_b"},
+                                            {10, "_box"},
+                                            {9, "_G"},
+                                            {99, "_MyScript"},
+                                            {11, "_box"},
+                                            {29, "_"},
+                                            {0, "x_"}})
+    run.info.triInfo(info);
+  synDetectUnderscore(run.journal, run.info);
+  Findings expected;
+  for (const char* name : {"_counter", "_box", "_g", "_myscript", "_"}) {
+    expected.push_back({kWholeScript, kAlert,
+                        utf8ToCp1252("    - Le premier caractère de \"") + name +
+                            "\" est un underscore, risques de bugs in-game."});
+  }
+  EXPECT_EQ(run.findings(), expected);
 }
 
 }  // namespace

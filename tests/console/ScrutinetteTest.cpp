@@ -1,6 +1,6 @@
-// The console program: options against the settings file, exit statuses and
-// messages, report names, and the real `scrutinette` program started as a
-// process, alone and several at once in one directory.
+// The console program: the settings file against the options, exit statuses
+// and messages, and the real `scrutinette` started as a process, alone and
+// several at once in one directory.
 #include "console/Scrutinette.h"
 
 #include <fcntl.h>
@@ -8,122 +8,58 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
-#include <map>
-#include <memory>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "core/MainDebug.h"
+#include "tests/ReportTexts.h"
 #include "tests/TestSupport.h"
 
 namespace lintaro {
 namespace {
 
 namespace fs = std::filesystem;
+using Args = std::vector<std::string>;
 
-// ---------------------------------------------------------------------------
-// Scripts and the report lines they must produce.
-
-// Joins lines with CR LF, as script files saved by Windows editors are.
-std::string crlf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (const std::string_view line : lines) {
-    text.append(line);
-    text.append("\r\n");
-  }
-  return text;
-}
-
-// Errors, among them an endif too many on line 7, and one alert (a variable
-// named with a leading underscore). The depth of "if" falls to -1 on line 7;
-// the last line at least two lines above it with depth 0 is line 3 (index 2),
-// so the error names the range from line 4 to line 7. (The lines of the test
-// and of the assignment are errors too: no checker claims them.)
-const std::string kMixed = crlf({
-    "Begin Mixte",
-    "short compte",
-    "short _secret",
-    "if ( compte == 1 )",
-    "\tset _secret to 2",
-    "endif",
-    "endif",
-    "End",
-});
-constexpr std::string_view kMixedError =
+// Errors, among them an endif too many on line 7, and one alert.
+const std::string kMixed =
+    "Begin Mixte\r\nshort compte\r\nshort _secret\r\nif ( compte == 1 )\r\n\tset _secret to 2\r\n"
+    "endif\r\nendif\r\nEnd\r\n";
+const std::string kMixedError =
     "    - Ligne 7 : un 'endif' en trop (l'erreur a probablement été faite entre la ligne 4 et la "
     "ligne 7).\n";
-constexpr std::string_view kSecretAlert =
+const std::string kSecretAlert =
     "    - Le premier caractère de \"_secret\" est un underscore, risques de bugs in-game.\n";
+const std::string kAlertOnly = "Begin Alertes\r\nshort _drapeau\r\nEnd\r\n";
+const std::string kClean = "Begin Propre\r\nshort compte\r\n\tReturn\r\nEnd\r\n";
 
-// A script with an alert and no error.
-const std::string kAlertOnly = crlf({
-    "Begin Alertes",
-    "short _drapeau",
-    "End",
-});
-constexpr std::string_view kDrapeauAlert =
-    "    - Le premier caractère de \"_drapeau\" est un underscore, risques de bugs in-game.\n";
-constexpr std::string_view kAllHidden =
-    "\tAucune erreur détectée, mais le débugueur a trouvé des failles au script.\n"
-    "\tDécochez l'option \"Ne pas afficher les alertes\" dans le menu \"Préférences\" pour les "
-    "voir.\n";
-
-// A correct script.
-const std::string kClean = crlf({
-    "Begin Propre",
-    "short compte",
-    "",
-    "; rien à signaler",
-    "\tReturn",
-    "End",
-});
-constexpr std::string_view kNoFindings = "   Aucun bug n'a été trouvé sur ce script.\n";
-
-// The information lists: present only when the settings ask for them.
-constexpr std::string_view kLocalsHeading =
-    "\n\n\n Liste des variables locales utilisées :\n-----------------------------------------\n";
-constexpr std::string_view kCompteEntry = "    - \"compte\" (type SHORT)\n";
-
-constexpr std::string_view kTooLongMessage =
-    "Plus de 5000 lignes dans votre script : le débugueur ne peut pas le gérer ! Scindez le en "
-    "parties distinctes si vous souhaitez tout de même faire la vérification syntaxique.";
-
-// A script of `lines` lines: a header, blank lines, "End" and the empty line
-// after the last line feed.
+// "Begin", blank lines and "End": `lines` lines in all.
 std::string scriptOfLines(int lines) {
   std::string text = "Begin Long\r\n";
   for (int i = 0; i < lines - 3; ++i)
     text.append("\r\n");
-  text.append("End\r\n");
-  return text;
+  return text + "End\r\n";
 }
 
-constexpr std::array<const char*, 4> kWorkFiles = {"DbTempTES3", "InfTempTES3", "InfTempTES3.2",
-                                                   "InfTempTES3.3"};
-
-bool contains(std::string_view text, std::string_view piece) {
-  return text.find(piece) != std::string_view::npos;
+bool contains(const std::string& text, const std::string& piece) {
+  return text.find(piece) != std::string::npos;
 }
 
-// The bytes of a settings file: little-endian 32-bit integers.
+// A settings file: little-endian 32-bit integers.
 std::string settingsBytes(std::initializer_list<std::int32_t> values) {
   std::string bytes;
   for (const std::int32_t value : values) {
-    const auto v = static_cast<std::uint32_t>(value);
     for (int shift = 0; shift < 32; shift += 8)
-      bytes.push_back(static_cast<char>((v >> shift) & 0xFF));
+      bytes.push_back(static_cast<char>((static_cast<std::uint32_t>(value) >> shift) & 0xFF));
   }
   return bytes;
 }
-
-// ---------------------------------------------------------------------------
-// In-process runs.
 
 struct Outcome {
   int status = -1;
@@ -131,443 +67,105 @@ struct Outcome {
   std::string err;
 };
 
-Outcome scrutinette(const std::vector<std::string>& args) {
+Outcome scrutinette(const Args& args) {
   std::ostringstream out;
   std::ostringstream err;
   const int status = runScrutinette(args, out, err);
   return {status, out.str(), err.str()};
 }
 
-// What a report of kMixed shows, besides its error, which is always there.
-struct Shown {
-  bool alerts;
-  bool info;
-};
-
-Shown shownFor(const Outcome& run) {
-  EXPECT_EQ(run.status, kExitErrorsFound) << run.err;
-  EXPECT_TRUE(contains(run.out, kMixedError)) << run.out;
-  return {contains(run.out, kSecretAlert), contains(run.out, kLocalsHeading)};
-}
-
-TEST(ScrutinetteSettings, FileGivesTheDefaultsUnlessItHasTwentyBytes) {
+TEST(ScrutinetteSettings, FileGivesTheDefaultsAndOptionsOverrideItForOneRun) {
   test::TempDir dir;
   test::writeFile("mixte.txt", kMixed);
-
-  {
-    SCOPED_TRACE("no settings file: alerts and information shown");
-    const Shown shown = shownFor(scrutinette({"mixte.txt"}));
-    EXPECT_TRUE(shown.alerts);
-    EXPECT_TRUE(shown.info);
-    EXPECT_FALSE(test::fileExists("Scrivlex3.dat")) << "a run must not create the settings file";
-  }
   // Show report, show info, hide alerts, Tribunal, Bloodmoon.
+  const std::string saved = settingsBytes({1, 0, 1, 0, 0});
   const struct {
     const char* what;
-    std::string bytes;
-    Shown expected;
+    std::optional<std::string> file;
+    Args options;
+    bool alerts, info;
   } cases[] = {
-      {"info off", settingsBytes({1, 0, 0, 0, 0}), {true, false}},
-      {"alerts hidden", settingsBytes({1, 1, 1, 0, 0}), {false, true}},
-      {"info off and alerts hidden, expansions on", settingsBytes({1, 0, 1, 1, 1}), {false, false}},
-      {"report not to be opened: the console prints it all the same",
-       settingsBytes({0, 1, 0, 0, 0}),
-       {true, true}},
-      {"19 bytes are too short and give the defaults",
-       settingsBytes({1, 0, 1, 0, 0}).substr(0, 19),
-       {true, true}},
-      {"bytes after the twentieth are ignored",
-       settingsBytes({1, 0, 1, 0, 0}) + "\x07",
-       {false, false}},
-      {"an empty file gives the defaults", "", {true, true}},
+      {"no settings file", std::nullopt, {}, true, true},
+      {"info off", settingsBytes({1, 0, 0, 0, 0}), {}, true, false},
+      {"alerts hidden", settingsBytes({1, 1, 1, 0, 0}), {}, false, true},
+      {"report not to be shown: printed anyway", settingsBytes({0, 1, 0, 0, 0}), {}, true, true},
+      {"19 bytes give the defaults", saved.substr(0, 19), {}, true, true},
+      {"bytes after the twentieth are ignored", saved + "\x07", {}, false, false},
+      {"info by option", saved, {"--infos"}, false, true},
+      {"alerts by option", saved, {"--alertes"}, true, false},
+      {"expansion options", saved, {"--tribunal", "--bloodmoon"}, false, false},
+      {"defaults turned off", std::nullopt, {"--sans-alertes", "--sans-infos"}, false, false},
+      {"and back after that run", std::nullopt, {}, true, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    test::writeFile("Scrivlex3.dat", c.bytes);
-    const Shown shown = shownFor(scrutinette({"mixte.txt"}));
-    EXPECT_EQ(shown.alerts, c.expected.alerts);
-    EXPECT_EQ(shown.info, c.expected.info);
-    EXPECT_EQ(test::readFile("Scrivlex3.dat"), c.bytes) << "the settings file must stay as it was";
+    if (c.file) {
+      test::writeFile("Scrivlex3.dat", *c.file);
+    } else {
+      fs::remove("Scrivlex3.dat");
+    }
+    Args args = c.options;
+    args.push_back("mixte.txt");
+    const Outcome run = scrutinette(args);
+    EXPECT_EQ(run.status, kExitErrorsFound) << run.err;
+    EXPECT_TRUE(contains(run.out, kMixedError)) << run.out;
+    EXPECT_EQ(contains(run.out, kSecretAlert), c.alerts);
+    EXPECT_EQ(contains(run.out, test::kLocal), c.info);
+    EXPECT_EQ(test::fileExists("Scrivlex3.dat") ? test::readFile("Scrivlex3.dat") : "-",
+              c.file.value_or("-"));
   }
 }
 
-TEST(ScrutinetteOptions, OverrideTheSettingsForOneRunOnly) {
+TEST(ScrutinetteOptions, HelpVersionAndUsageErrorsCheckNothing) {
   test::TempDir dir;
   test::writeFile("mixte.txt", kMixed);
-  const std::string saved = settingsBytes({1, 0, 1, 0, 0});  // info off, alerts hidden
-  test::writeFile("Scrivlex3.dat", saved);
-
+  test::writeFile("-tiret.txt", kMixed);
+  // `out` and `err`: a piece the stream holds, or "" for an empty stream.
   const struct {
-    std::vector<std::string> args;
-    Shown expected;
+    Args args;
+    int status;
+    std::string out, err;
   } cases[] = {
-      {{"--infos", "--alertes", "mixte.txt"}, {true, true}},
-      {{"--infos", "mixte.txt"}, {false, true}},
-      {{"--alertes", "mixte.txt"}, {true, false}},
-      {{"--tribunal", "--bloodmoon", "mixte.txt"}, {false, false}},
-      {{"mixte.txt"}, {false, false}},
+      {{"--help", "mixte.txt"}, kExitClean, "Usage : scrutinette", ""},
+      {{"mixte.txt", "--version"}, kExitClean, "2.03", ""},
+      {{"--inconnue", "mixte.txt"}, kExitFailure, "", "option inconnue « --inconnue »"},
+      {{"mixte.txt", "-x"}, kExitFailure, "", "« -x »"},
+      {{"-tiret.txt"}, kExitFailure, "", "« -tiret.txt »"},
+      {{}, kExitFailure, "", "aucun fichier"},
+      {{"--tribunal", "--sans-infos"}, kExitFailure, "", "aucun fichier"},
+      {{"--"}, kExitFailure, "", "aucun fichier"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args.front());
-    const Shown shown = shownFor(scrutinette(c.args));
-    EXPECT_EQ(shown.alerts, c.expected.alerts);
-    EXPECT_EQ(shown.info, c.expected.info);
-    EXPECT_EQ(test::readFile("Scrivlex3.dat"), saved);
-  }
-
-  // Without a settings file the options turn the defaults off, and still
-  // write no settings file.
-  std::filesystem::remove("Scrivlex3.dat");
-  const Outcome run = scrutinette({"--sans-alertes", "--sans-infos", "--tribunal", "mixte.txt"});
-  const Shown shown = shownFor(run);
-  EXPECT_FALSE(shown.alerts);
-  EXPECT_FALSE(shown.info);
-  EXPECT_FALSE(test::fileExists("Scrivlex3.dat"));
-  const Shown after = shownFor(scrutinette({"mixte.txt"}));
-  EXPECT_TRUE(after.alerts);
-  EXPECT_TRUE(after.info);
-}
-
-TEST(ScrutinetteOptions, HiddenAlertsLeaveTheHintWhenNothingElseRemains) {
-  test::TempDir dir;
-  test::writeFile("alertes.txt", kAlertOnly);
-
-  const Outcome shown = scrutinette({"alertes.txt"});
-  EXPECT_EQ(shown.status, kExitClean) << "alerts are not errors";
-  EXPECT_TRUE(contains(shown.out, kDrapeauAlert)) << shown.out;
-
-  const Outcome hidden = scrutinette({"--sans-alertes", "alertes.txt"});
-  EXPECT_EQ(hidden.status, kExitClean);
-  EXPECT_FALSE(contains(hidden.out, kDrapeauAlert)) << hidden.out;
-  EXPECT_TRUE(contains(hidden.out, kAllHidden)) << hidden.out;
-}
-
-TEST(ScrutinetteOptions, HelpAndVersionCheckNothing) {
-  test::TempDir dir;
-  test::writeFile("mixte.txt", kMixed);
-
-  const Outcome help = scrutinette({"--help", "mixte.txt"});
-  EXPECT_EQ(help.status, kExitClean);
-  EXPECT_TRUE(help.err.empty()) << help.err;
-  EXPECT_TRUE(help.out.starts_with("Usage : scrutinette")) << help.out;
-  for (const char* option : {"--tribunal", "--bloodmoon", "--alertes", "--sans-alertes", "--infos",
-                             "--sans-infos", "--help", "--version", "Scrivlex3.dat"}) {
-    EXPECT_TRUE(contains(help.out, option)) << option << " missing from the help";
-  }
-  EXPECT_FALSE(test::fileExists("Correction de mixte.txt"));
-
-  const Outcome version = scrutinette({"mixte.txt", "--version"});
-  EXPECT_EQ(version.status, kExitClean);
-  EXPECT_TRUE(version.err.empty()) << version.err;
-  EXPECT_TRUE(contains(version.out, "2.03")) << version.out;
-  EXPECT_FALSE(contains(version.out, "Liste des erreurs"));
-  EXPECT_FALSE(test::fileExists("Correction de mixte.txt"));
-}
-
-TEST(ScrutinetteOptions, UsageErrorsExitWithTwoAndCheckNothing) {
-  test::TempDir dir;
-  test::writeFile("mixte.txt", kMixed);
-
-  const Outcome unknown = scrutinette({"--inconnue", "mixte.txt"});
-  EXPECT_EQ(unknown.status, kExitFailure);
-  EXPECT_TRUE(unknown.out.empty()) << unknown.out;
-  EXPECT_TRUE(contains(unknown.err, "option inconnue")) << unknown.err;
-  EXPECT_TRUE(contains(unknown.err, "--inconnue")) << unknown.err;
-  EXPECT_FALSE(test::fileExists("Correction de mixte.txt"));
-
-  const Outcome single = scrutinette({"mixte.txt", "-x"});
-  EXPECT_EQ(single.status, kExitFailure);
-  EXPECT_TRUE(contains(single.err, "« -x »")) << single.err;
-  EXPECT_FALSE(test::fileExists("Correction de mixte.txt"));
-
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{}, std::vector<std::string>{"--tribunal", "--sans-infos"},
-        std::vector<std::string>{"--"}}) {
-    const Outcome none = scrutinette(args);
-    EXPECT_EQ(none.status, kExitFailure);
-    EXPECT_TRUE(none.out.empty());
-    EXPECT_TRUE(contains(none.err, "aucun fichier")) << none.err;
+    SCOPED_TRACE(c.args.empty() ? "" : c.args.front());
+    const Outcome run = scrutinette(c.args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_TRUE(c.out.empty() ? run.out.empty() : contains(run.out, c.out)) << run.out;
+    EXPECT_TRUE(c.err.empty() ? run.err.empty() : contains(run.err, c.err)) << run.err;
+    EXPECT_FALSE(test::fileExists("Correction de mixte.txt"));
+    EXPECT_FALSE(test::fileExists("Correction de -tiret.txt"));
   }
 }
 
-// ---------------------------------------------------------------------------
-// Exit statuses.
-
-TEST(ScrutinetteStatus, OneFileAtATime) {
-  test::TempDir dir;
-  test::writeFile("propre.txt", kClean);
-  test::writeFile("alertes.txt", kAlertOnly);
-  test::writeFile("mixte.txt", kMixed);
-
-  const Outcome clean = scrutinette({"propre.txt"});
-  EXPECT_EQ(clean.status, kExitClean) << clean.out;
-  EXPECT_TRUE(contains(clean.out, kNoFindings)) << clean.out;
-  EXPECT_TRUE(contains(clean.out, kCompteEntry)) << clean.out;
-  EXPECT_TRUE(clean.err.empty()) << clean.err;
-
-  EXPECT_EQ(scrutinette({"alertes.txt"}).status, kExitClean);
-  EXPECT_EQ(scrutinette({"--sans-alertes", "alertes.txt"}).status, kExitClean);
-  EXPECT_EQ(scrutinette({"mixte.txt"}).status, kExitErrorsFound);
-  EXPECT_EQ(scrutinette({"--sans-alertes", "--sans-infos", "mixte.txt"}).status, kExitErrorsFound);
-
-  const Outcome missing = scrutinette({"absent.txt"});
-  EXPECT_EQ(missing.status, kExitFailure);
-  EXPECT_TRUE(missing.out.empty()) << missing.out;
-  EXPECT_EQ(missing.err, "Impossible d'ouvrir le fichier \"absent.txt\" !\n");
-  EXPECT_FALSE(test::fileExists("Correction de absent.txt"));
-}
-
-TEST(ScrutinetteStatus, FiveThousandLinesAtMost) {
-  test::TempDir dir;
-  test::writeFile("limite.txt", scriptOfLines(5000));
-  test::writeFile("trop.txt", scriptOfLines(5001));
-
-  const Outcome limit = scrutinette({"limite.txt"});
-  EXPECT_EQ(limit.status, kExitClean) << limit.err;
-  EXPECT_TRUE(contains(limit.out, kNoFindings)) << limit.out;
-
-  const Outcome tooLong = scrutinette({"trop.txt"});
-  EXPECT_EQ(tooLong.status, kExitFailure);
-  EXPECT_TRUE(tooLong.out.empty()) << tooLong.out;
-  EXPECT_EQ(tooLong.err, std::string(kTooLongMessage) + "\n");
-  EXPECT_FALSE(test::fileExists("Correction de trop.txt"));
-}
-
-TEST(ScrutinetteStatus, ReportThatCannotBeWrittenIsAFailure) {
+TEST(ScrutinetteStatus, ReportOrOutputThatCannotBeWrittenIsAFailure) {
   test::TempDir dir;
   test::writeFile("mixte.txt", kMixed);
   test::writeFile("propre.txt", kClean);
   fs::create_directory("Correction de mixte.txt");  // takes the report's name
-
   const Outcome run = scrutinette({"mixte.txt", "propre.txt"});
   EXPECT_EQ(run.status, kExitFailure);
   EXPECT_EQ(run.err, "Erreur : impossible d'ouvrir le fichier \"Correction de mixte.txt\" !\n");
   EXPECT_EQ(run.out, test::readFile("Correction de propre.txt"));
-}
 
-TEST(ScrutinetteStatus, StandardOutputThatCannotBeWrittenIsAFailure) {
-  test::TempDir dir;
-  test::writeFile("mixte.txt", kMixed);
   std::ostream broken(nullptr);  // every write fails, as on a full disk
   std::ostringstream err;
-  EXPECT_EQ(runScrutinette({"mixte.txt"}, broken, err), kExitFailure);
+  EXPECT_EQ(runScrutinette({"propre.txt"}, broken, err), kExitFailure);
   EXPECT_EQ(err.str(), "scrutinette : impossible d'écrire le rapport sur la sortie standard.\n");
-}
-
-TEST(ScrutinetteStatus, SeveralFilesAreAllCheckedAndTheWorstStatusWins) {
-  test::TempDir dir;
-  test::writeFile("propre.txt", kClean);
-  test::writeFile("alertes.txt", kAlertOnly);
-  test::writeFile("mixte.txt", kMixed);
-  test::writeFile("trop.txt", scriptOfLines(5001));
-
-  const struct {
-    std::vector<std::string> files;
-    int status;
-  } cases[] = {
-      {{"propre.txt", "alertes.txt"}, kExitClean},
-      {{"propre.txt", "mixte.txt"}, kExitErrorsFound},
-      {{"mixte.txt", "propre.txt"}, kExitErrorsFound},
-      {{"mixte.txt", "absent.txt", "propre.txt"}, kExitFailure},
-      {{"absent.txt", "mixte.txt"}, kExitFailure},
-      {{"trop.txt", "alertes.txt"}, kExitFailure},
-  };
-  for (const auto& c : cases) {
-    std::string trace;
-    for (const std::string& f : c.files)
-      trace += f + " ";
-    SCOPED_TRACE(trace);
-    for (const std::string& f : c.files)
-      std::filesystem::remove("Correction de " + f);
-
-    const Outcome run = scrutinette(c.files);
-    EXPECT_EQ(run.status, c.status) << run.err;
-    // The reports of the checked files, in the order of the arguments.
-    std::string reports;
-    std::string messages;
-    for (const std::string& f : c.files) {
-      if (f == "absent.txt") {
-        messages += "Impossible d'ouvrir le fichier \"absent.txt\" !\n";
-      } else if (f == "trop.txt") {
-        messages += std::string(kTooLongMessage) + "\n";
-      } else {
-        ASSERT_TRUE(test::fileExists("Correction de " + f)) << f << " was not checked";
-        reports += test::readFile("Correction de " + f);
-      }
-    }
-    EXPECT_EQ(run.out, reports);
-    EXPECT_EQ(run.err, messages);
-  }
-}
-
-// ---------------------------------------------------------------------------
-// File names.
-
-TEST(ScrutinetteNames, DoubleDashEndsTheOptions) {
-  test::TempDir dir;
-  test::writeFile("-tiret.txt", kMixed);
-
-  const Outcome asOption = scrutinette({"-tiret.txt"});
-  EXPECT_EQ(asOption.status, kExitFailure);
-  EXPECT_TRUE(contains(asOption.err, "-tiret.txt")) << asOption.err;
-  EXPECT_FALSE(test::fileExists("Correction de -tiret.txt"));
-
-  const Outcome asFile = scrutinette({"--sans-infos", "--", "-tiret.txt"});
-  EXPECT_EQ(asFile.status, kExitErrorsFound) << asFile.err;
-  ASSERT_TRUE(test::fileExists("Correction de -tiret.txt"));
-  EXPECT_EQ(asFile.out, test::readFile("Correction de -tiret.txt"));
-  EXPECT_TRUE(contains(asFile.out, kMixedError));
-  EXPECT_FALSE(contains(asFile.out, kLocalsHeading)) << "options before -- still apply";
-
-  // After "--" an option's spelling is a file name like any other.
-  const Outcome notAnOption = scrutinette({"--", "--sans-infos"});
-  EXPECT_EQ(notAnOption.status, kExitFailure);
-  EXPECT_EQ(notAnOption.err, "Impossible d'ouvrir le fichier \"--sans-infos\" !\n");
-}
-
-TEST(ScrutinetteNames, ReportOfAPathIsNamedAfterItsBaseInTheCurrentDirectory) {
-  test::TempDir dir;
-  fs::create_directories("sous/dossier");
-  test::writeFile("sous/dossier/mixte.txt", kMixed);
-
-  for (const std::string& path :
-       {std::string("sous/dossier/mixte.txt"), dir.path() + "/sous/dossier/mixte.txt"}) {
-    SCOPED_TRACE(path);
-    std::filesystem::remove("Correction de mixte.txt");
-    const Outcome run = scrutinette({path});
-    EXPECT_EQ(run.status, kExitErrorsFound) << run.err;
-    ASSERT_TRUE(test::fileExists("Correction de mixte.txt"));
-    EXPECT_EQ(run.out, test::readFile("Correction de mixte.txt"));
-    EXPECT_TRUE(contains(run.out, kMixedError));
-    EXPECT_FALSE(test::fileExists("sous/dossier/Correction de mixte.txt"));
-    EXPECT_FALSE(test::fileExists("Correction de sous"));
-  }
-  const Outcome missing = scrutinette({"sous/absent.txt"});
-  EXPECT_EQ(missing.err, "Impossible d'ouvrir le fichier \"sous/absent.txt\" !\n");
-  for (const char* work : kWorkFiles)
-    EXPECT_FALSE(test::fileExists(std::string("sous/dossier/") + work)) << work;
-}
-
-TEST(ScrutinetteNames, NoWorkFileIsLeftBehind) {
-  test::TempDir dir;
-  test::writeFile("mixte.txt", kMixed);
-  test::writeFile("propre.txt", kClean);
-  // Work files of an interrupted earlier run are replaced, not read.
-  test::writeFile("DbTempTES3", std::string(208, 'x'));
-  test::writeFile("InfTempTES3", std::string(56, 'y'));
-
-  const Outcome run = scrutinette({"mixte.txt", "propre.txt"});
-  EXPECT_EQ(run.status, kExitErrorsFound);
-  EXPECT_FALSE(contains(run.out, "xxxx"));
-  EXPECT_FALSE(contains(run.out, "yyyy"));
-  std::set<std::string> left;
-  for (const auto& entry : fs::directory_iterator("."))
-    left.insert(entry.path().filename().string());
-  EXPECT_EQ(left, (std::set<std::string>{"mixte.txt", "propre.txt", "Correction de mixte.txt",
-                                         "Correction de propre.txt"}));
-}
-
-TEST(ScrutinetteNames, BundledExampleShowsItsFindings) {
-  test::TempDir dir;
-  test::writeFile("exemple.txt",
-                  test::readFile(std::string(LINTARO_EXAMPLES_DIR) + "/exemple.txt"));
-
-  const Outcome run = scrutinette({"exemple.txt"});
-  EXPECT_EQ(run.status, kExitErrorsFound) << run.err;
-  // Lines 14 to 17: an "if" with its "endif", then one "endif" more; a "while"
-  // without "endwhile"; a variable whose name begins with "_".
-  const std::string_view findings[] = {
-      "    - Ligne 17 : un 'endif' en trop (l'erreur a probablement été faite entre la ligne 14 et "
-      "la ligne 17).\n",
-      "    - Il y a 1 'endwhile' manquant dans le script.\n",
-      "    - Le premier caractère de \"_passages\" est un underscore, risques de bugs in-game.\n",
-  };
-  std::size_t from = 0;
-  for (const std::string_view finding : findings) {
-    const std::size_t at = run.out.find(finding, from);
-    ASSERT_NE(at, std::string::npos) << finding << "\nmissing, or out of order, in:\n" << run.out;
-    from = at + finding.size();
-  }
-  for (const char* entry : {"    - \"_passages\" (type SHORT)\n", "    - \"etat\" (type SHORT)\n",
-                            "    - \"minuterie\" (type FLOAT)\n"}) {
-    EXPECT_TRUE(contains(run.out, entry)) << entry;
-  }
 }
 
 // ---------------------------------------------------------------------------
 // The real program, started as a process.
 
-struct ProcessResult {
-  int status = -1;  // exit status, or -1 when the process did not exit normally
-  std::string out;
-  std::string err;
-};
-
-// A started `scrutinette` whose standard output and error go to files.
-class Process {
- public:
-  // Starts the program in `workDir` with `args`; its output goes to files in
-  // `captureDir` named after `tag`.
-  Process(const std::string& workDir, const std::vector<std::string>& args,
-          const std::string& captureDir, const std::string& tag)
-      : outPath_(captureDir + "/" + tag + ".out"), errPath_(captureDir + "/" + tag + ".err") {
-    std::vector<std::string> argv = {LINTARO_SCRUTINETTE};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> argp;
-    for (std::string& a : argv)
-      argp.push_back(a.data());
-    argp.push_back(nullptr);
-
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      // Only async-signal-safe calls between fork and exec.
-      const int in = ::open("/dev/null", O_RDONLY);
-      const int out = ::open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int err = ::open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
-          ::dup2(err, 2) < 0 || ::chdir(workDir.c_str()) != 0) {
-        ::_exit(126);
-      }
-      ::execv(argp[0], argp.data());
-      ::_exit(127);
-    }
-  }
-
-  bool started() const { return pid_ > 0; }
-
-  ProcessResult wait() {
-    ProcessResult result;
-    int raw = 0;
-    if (pid_ > 0 && ::waitpid(pid_, &raw, 0) == pid_ && WIFEXITED(raw)) {
-      result.status = WEXITSTATUS(raw);
-    }
-    pid_ = -1;
-    result.out = test::readFile(outPath_);
-    result.err = test::readFile(errPath_);
-    return result;
-  }
-
-  ~Process() {
-    if (pid_ > 0) wait();
-  }
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-
- private:
-  std::string outPath_;
-  std::string errPath_;
-  pid_t pid_ = -1;
-};
-
-ProcessResult runProcess(const std::string& workDir, const std::vector<std::string>& args,
-                         const std::string& captureDir) {
-  Process process(workDir, args, captureDir, "run");
-  EXPECT_TRUE(process.started());
-  return process.wait();
-}
-
-// A private directory for the checks and one for the captured output, inside
-// the test's own temporary directory.
+// A directory for the checks and one for the captured output.
 struct ProcessDirs {
   test::TempDir root;
   std::string work = root.path() + "/travail";
@@ -576,162 +174,192 @@ struct ProcessDirs {
     fs::create_directories(work);
     fs::create_directories(capture);
   }
+
+  // Starts the program in `dir`, its output going to files named after `tag`.
+  pid_t start(const std::string& dir, Args args, const std::string& tag) const {
+    const std::string out = capture + "/" + tag + ".out";
+    const std::string err = capture + "/" + tag + ".err";
+    args.insert(args.begin(), LINTARO_SCRUTINETTE);
+    std::vector<char*> argv;
+    for (std::string& a : args)
+      argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {  // only async-signal-safe calls between fork and exec
+      const int in = ::open("/dev/null", O_RDONLY);
+      const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (in < 0 || o < 0 || e < 0 || ::dup2(in, 0) < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0 ||
+          ::chdir(dir.c_str()) != 0) {
+        ::_exit(126);
+      }
+      ::execv(argv[0], argv.data());
+      ::_exit(127);
+    }
+    EXPECT_GT(pid, 0);
+    return pid;
+  }
+  // Waits for it: the exit status (-1 when it did not exit) and its output.
+  Outcome finish(pid_t pid, const std::string& tag) const {
+    int raw = 0;
+    const bool exited = pid > 0 && ::waitpid(pid, &raw, 0) == pid && WIFEXITED(raw);
+    return {exited ? WEXITSTATUS(raw) : -1, test::readFile(capture + "/" + tag + ".out"),
+            test::readFile(capture + "/" + tag + ".err")};
+  }
+  Outcome run(const Args& args) const { return finish(start(work, args, "run"), "run"); }
+
+  std::set<std::string> listing() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(work))
+      names.insert(entry.path().filename().string());
+    return names;
+  }
 };
 
-TEST(ScrutinetteProcess, PrintsTheReportFilesOfItsCurrentDirectory) {
+// Reports go to standard output, messages to standard error; the settings are
+// those of the program's current directory, here with information off.
+TEST(ScrutinetteProcess, EveryFileIsCheckedAndTheWorstStatusWins) {
   ProcessDirs dirs;
-  test::writeFile(dirs.work + "/mixte.txt", kMixed);
-  test::writeFile(dirs.work + "/propre.txt", kClean);
-  // The settings of the program's current directory: information off.
-  test::writeFile(dirs.work + "/Scrivlex3.dat", settingsBytes({1, 0, 0, 0, 0}));
-
-  const ProcessResult run = runProcess(dirs.work, {"mixte.txt", "propre.txt"}, dirs.capture);
-  EXPECT_EQ(run.status, kExitErrorsFound) << run.err;
-  EXPECT_TRUE(run.err.empty()) << run.err;
+  const std::pair<const char*, std::string> inputs[] = {
+      {"propre.txt", kClean},
+      {"alertes.txt", kAlertOnly},
+      {"mixte.txt", kMixed},
+      {"-tiret.txt", kMixed},
+      {"trop.txt", scriptOfLines(5001)},
+      {"limite.txt", scriptOfLines(5000)},
+      {"Scrivlex3.dat", settingsBytes({1, 0, 0, 0, 0})}};
+  std::set<std::string> listing;
+  for (const auto& [name, bytes] : inputs) {
+    test::writeFile(dirs.work + "/" + name, bytes);
+    listing.insert({name, std::string("Correction de ") + name});
+  }
+  listing.erase("Correction de Scrivlex3.dat");
+  listing.erase("Correction de trop.txt");
+  const struct {
+    Args options, files;
+    int status;
+  } cases[] = {
+      {{}, {"propre.txt", "alertes.txt", "limite.txt"}, kExitClean},
+      {{}, {"propre.txt", "mixte.txt"}, kExitErrorsFound},
+      {{}, {"mixte.txt", "absent.txt", "propre.txt"}, kExitFailure},
+      {{}, {"absent.txt", "mixte.txt"}, kExitFailure},
+      {{}, {"trop.txt", "alertes.txt"}, kExitFailure},
+      // After "--" every argument is a file name; options before it apply.
+      {{"--infos", "--"}, {"-tiret.txt"}, kExitErrorsFound},
+      {{"--"}, {"--infos"}, kExitFailure},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.files.front());
+    Args args = c.options;
+    for (const std::string& f : c.files) {
+      fs::remove(dirs.work + "/Correction de " + f);
+      args.push_back(f);
+    }
+    const Outcome run = dirs.run(args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    // The reports of the files checked, and the messages of the others, in order.
+    std::string reports;
+    std::string messages;
+    for (const std::string& f : c.files) {
+      const std::string report = dirs.work + "/Correction de " + f;
+      if (f == "trop.txt") {
+        messages += resultMessage(kResultTooManyLines, f) + "\n";
+      } else if (!test::fileExists(dirs.work + "/" + f)) {
+        messages += "Impossible d'ouvrir le fichier \"" + f + "\" !\n";
+      } else {
+        ASSERT_TRUE(test::fileExists(report)) << f << " was not checked";
+        reports += test::readFile(report);
+      }
+    }
+    EXPECT_EQ(run.out, reports);
+    EXPECT_EQ(run.err, messages);
+  }
   const std::string mixed = test::readFile(dirs.work + "/Correction de mixte.txt");
-  const std::string clean = test::readFile(dirs.work + "/Correction de propre.txt");
-  ASSERT_FALSE(mixed.empty());
-  ASSERT_FALSE(clean.empty());
-  EXPECT_EQ(run.out, mixed + clean);
-  EXPECT_TRUE(contains(mixed, kMixedError)) << mixed;
-  EXPECT_TRUE(contains(mixed, kSecretAlert)) << mixed;
-  EXPECT_FALSE(contains(run.out, kLocalsHeading)) << "settings of the current directory ignored";
-  EXPECT_FALSE(test::fileExists(dirs.root.path() + "/Correction de mixte.txt"));
-  for (const char* work : kWorkFiles)
-    EXPECT_FALSE(test::fileExists(dirs.work + "/" + work)) << work;
-
-  const ProcessResult withInfo = runProcess(dirs.work, {"--infos", "propre.txt"}, dirs.capture);
-  EXPECT_EQ(withInfo.status, kExitClean) << withInfo.err;
-  EXPECT_TRUE(contains(withInfo.out, kCompteEntry)) << withInfo.out;
+  EXPECT_TRUE(contains(mixed, kMixedError) && contains(mixed, kSecretAlert)) << mixed;
+  EXPECT_FALSE(contains(mixed, test::kLocal));
+  EXPECT_TRUE(contains(test::readFile(dirs.work + "/Correction de -tiret.txt"), test::kLocal));
+  EXPECT_EQ(dirs.listing(), listing) << "work files left behind, or reports missing";
 }
 
-TEST(ScrutinetteProcess, MessagesGoToStandardError) {
-  ProcessDirs dirs;
-  test::writeFile(dirs.work + "/trop.txt", scriptOfLines(5001));
-
-  const ProcessResult run = runProcess(dirs.work, {"absent.txt", "trop.txt"}, dirs.capture);
-  EXPECT_EQ(run.status, kExitFailure);
-  EXPECT_TRUE(run.out.empty()) << run.out;
-  EXPECT_EQ(run.err, "Impossible d'ouvrir le fichier \"absent.txt\" !\n" +
-                         std::string(kTooLongMessage) + "\n");
-
-  const ProcessResult usage = runProcess(dirs.work, {"--sans-alerte", "trop.txt"}, dirs.capture);
-  EXPECT_EQ(usage.status, kExitFailure);
-  EXPECT_TRUE(usage.out.empty()) << usage.out;
-  EXPECT_TRUE(contains(usage.err, "option inconnue")) << usage.err;
-
-  const ProcessResult help = runProcess(dirs.work, {"--help"}, dirs.capture);
-  EXPECT_EQ(help.status, kExitClean);
-  EXPECT_TRUE(help.out.starts_with("Usage : scrutinette")) << help.out;
-  EXPECT_TRUE(help.err.empty()) << help.err;
-}
-
-// A script of its own for each file of the concurrency test, a few thousand
-// lines long so that runs overlap, whose report differs from every other:
-// its own variable names, its own misplaced keywords.
+// A script of a few thousand lines for file `n` of the concurrency test, so
+// that runs overlap, whose report differs from every other one.
 std::string concurrentScript(int n) {
   const std::string id = std::to_string(n);
-  std::string text = "Begin Concurrent" + id + "\r\n";
-  text += "short compte" + id + "\r\n";
-  text += "float duree" + id + "\r\n";
-  if (n % 2 == 1) text += "long _cache" + id + "\r\n";
-  const int blocks = 400 + 37 * n;
-  for (int b = 0; b < blocks; ++b) {
-    text += "if ( compte" + id + " == " + std::to_string(b) + " )\r\n";
-    text += "\tset duree" + id + " to ( duree" + id + " + 1 )\r\n";
+  std::string text = "Begin Concurrent" + id + "\r\nshort compte" + id + "\r\nfloat duree" + id +
+                     "\r\n" + (n % 2 == 1 ? "long _cache" + id + "\r\n" : "");
+  for (int b = 0; b < 400 + 37 * n; ++b) {
+    text += "if ( compte" + id + " == " + std::to_string(b) + " )\r\n\tset duree" + id +
+            " to ( duree" + id + " + 1 )\r\n";
     if (b == n) text += "endif\r\n";  // one too many, at a line of its own
     text += "endif\r\n";
   }
   for (int w = 0; w <= n % 3; ++w)
     text += "while ( compte" + id + " < 10 )\r\n";  // endwhile missing
-  text += "End\r\n";
-  return text;
+  return text + "End\r\n";
 }
-
-struct Job {
-  std::vector<std::string> args;
-  std::vector<std::string> files;
-};
 
 TEST(ScrutinetteProcess, ConcurrentRunsInOneDirectoryGiveTheReportsOfRunsAlone) {
   constexpr int kProcesses = 8;
   constexpr int kFilesPerProcess = 4;
-  constexpr int kRounds = 3;
   ProcessDirs dirs;
   const std::string alone = dirs.root.path() + "/seul";
   fs::create_directories(alone);
 
-  std::vector<Job> jobs;
+  std::vector<Args> jobs;
+  std::vector<std::string> files;
+  std::set<std::string> listing;
   for (int p = 0; p < kProcesses; ++p) {
-    Job job;
-    if (p % 3 == 1) job.args.push_back("--sans-infos");
-    if (p % 4 == 2) job.args.push_back("--sans-alertes");
+    Args& job = jobs.emplace_back();
+    if (p % 3 == 1) job.push_back("--sans-infos");
+    if (p % 4 == 2) job.push_back("--sans-alertes");
     for (int f = 0; f < kFilesPerProcess; ++f) {
       const int n = p * kFilesPerProcess + f;
       const std::string name = "concurrent" + std::to_string(n) + ".txt";
       test::writeFile(alone + "/" + name, concurrentScript(n));
       test::writeFile(dirs.work + "/" + name, concurrentScript(n));
-      job.files.push_back(name);
-      job.args.push_back(name);
+      job.push_back(name);
+      files.push_back(name);
+      listing.insert({name, "Correction de " + name});
     }
-    jobs.push_back(job);
   }
 
   // Each job alone, one after the other.
-  std::vector<ProcessResult> expected;
-  std::map<std::string, std::string> expectedReports;
+  std::vector<Outcome> expected;
   std::set<std::string> distinct;
   for (std::size_t j = 0; j < jobs.size(); ++j) {
-    Process process(alone, jobs[j].args, dirs.capture, "seul" + std::to_string(j));
-    ASSERT_TRUE(process.started());
-    expected.push_back(process.wait());
+    const std::string tag = "seul" + std::to_string(j);
+    expected.push_back(dirs.finish(dirs.start(alone, jobs[j], tag), tag));
     EXPECT_EQ(expected.back().status, kExitErrorsFound) << expected.back().err;
-    EXPECT_TRUE(expected.back().err.empty()) << expected.back().err;
     std::string all;
-    for (const std::string& file : jobs[j].files) {
-      const std::string report = test::readFile(alone + "/Correction de " + file);
-      ASSERT_FALSE(report.empty()) << file;
-      expectedReports[file] = report;
-      distinct.insert(report);
-      all += report;
+    for (const std::string& arg : jobs[j]) {
+      if (arg.starts_with("-")) continue;
+      all += test::readFile(alone + "/Correction de " + arg);
+      distinct.insert(test::readFile(alone + "/Correction de " + arg));
     }
     EXPECT_EQ(expected.back().out, all);
   }
-  ASSERT_EQ(distinct.size(), expectedReports.size()) << "the reports must tell the files apart";
-
-  std::set<std::string> expectedListing = {};
-  for (const auto& [file, report] : expectedReports) {
-    expectedListing.insert(file);
-    expectedListing.insert("Correction de " + file);
-  }
+  ASSERT_EQ(distinct.size(), files.size()) << "the reports must tell the files apart";
 
   // Every job at once, several times.
-  for (int round = 0; round < kRounds; ++round) {
+  for (int round = 0; round < 3; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
-    for (const auto& [file, report] : expectedReports)
+    for (const std::string& file : files)
       fs::remove(dirs.work + "/Correction de " + file);
-
-    std::vector<std::unique_ptr<Process>> running;
+    std::vector<pid_t> running;
+    for (std::size_t j = 0; j < jobs.size(); ++j)
+      running.push_back(dirs.start(dirs.work, jobs[j], "tous" + std::to_string(j)));
     for (std::size_t j = 0; j < jobs.size(); ++j) {
-      running.push_back(std::make_unique<Process>(dirs.work, jobs[j].args, dirs.capture,
-                                                  "ensemble" + std::to_string(j)));
-      ASSERT_TRUE(running.back()->started());
+      const Outcome got = dirs.finish(running[j], "tous" + std::to_string(j));
+      EXPECT_EQ(got.status, expected[j].status) << "process " << j << ": " << got.err;
+      EXPECT_EQ(got.err, expected[j].err) << "process " << j;
+      EXPECT_TRUE(got.out == expected[j].out) << "process " << j << ": output differs";
     }
-    for (std::size_t j = 0; j < jobs.size(); ++j) {
-      SCOPED_TRACE("process " + std::to_string(j));
-      const ProcessResult got = running[j]->wait();
-      EXPECT_EQ(got.status, expected[j].status) << got.err;
-      EXPECT_EQ(got.err, expected[j].err);
-      EXPECT_TRUE(got.out == expected[j].out) << "standard output differs from a run alone";
-    }
-    for (const auto& [file, report] : expectedReports) {
-      EXPECT_TRUE(test::readFile(dirs.work + "/Correction de " + file) == report)
+    for (const std::string& file : files) {
+      EXPECT_TRUE(test::readFile(dirs.work + "/Correction de " + file) ==
+                  test::readFile(alone + "/Correction de " + file))
           << "report of " << file << " differs from a run alone";
     }
-    std::set<std::string> listing;
-    for (const auto& entry : fs::directory_iterator(dirs.work))
-      listing.insert(entry.path().filename().string());
-    EXPECT_EQ(listing, expectedListing) << "work files left behind, or reports missing";
+    EXPECT_EQ(dirs.listing(), listing) << "work files left behind, or reports missing";
   }
 }
 

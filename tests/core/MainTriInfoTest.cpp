@@ -1,17 +1,20 @@
+// The info store: the merge table of type codes, how names are merged, and the
+// records it writes.
 #include "core/MainTriInfo.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
 
+#include "tests/CheckRun.h"
 #include "tests/TestSupport.h"
 
 namespace lintaro {
 namespace {
+
+using Records = std::vector<test::Record>;
 
 // The merge table as the documentation of the type codes states it, parsed
 // from text so that a slip in either transcription shows.
@@ -70,141 +73,81 @@ TEST(MergeTable, EveryPairOfCodesFollowsTheDocumentedTable) {
   }
   // 4 + 34 + 6 + 13 + 22 + 6 + 13 + 3 + 10 + 26 refinements.
   EXPECT_EQ(refined, 137);
-}
-
-TEST(MergeTable, CasesWorthNaming) {
-  EXPECT_EQ(mergeCode(0, 9), 0);  // a declared local used as a global stays local
-  EXPECT_EQ(mergeCode(9, 0), 0);
-  EXPECT_EQ(mergeCode(10, 15), 15);  // CONTENANT then PERSONNE
-  EXPECT_EQ(mergeCode(15, 10), 15);
-  EXPECT_EQ(mergeCode(10, 11), -99);  // CONTENANT then CONTENU
-  EXPECT_EQ(mergeCode(19, 96), 31);   // OBJET then SCRIPT: PNJ
-  EXPECT_EQ(mergeCode(96, 19), -99);  // not symmetric
-  EXPECT_EQ(mergeCode(99, 19), -99);
-  EXPECT_EQ(mergeCode(96, 99), 96);
-  EXPECT_EQ(mergeCode(99, 96), 99);
-  EXPECT_EQ(mergeCode(150, 150), 150);  // outside the table: only equality keeps
+  // Outside the table only equality keeps a code.
+  EXPECT_EQ(mergeCode(150, 150), 150);
   EXPECT_EQ(mergeCode(150, 9), -99);
+  EXPECT_EQ(mergeCode(9, -150), -99);
 }
 
-TEST(XorExt, ExactlyOneExternalCode) {
-  EXPECT_EQ(XorExt(INFO{25, ""}, INFO{9, ""}), 1);
-  EXPECT_EQ(XorExt(INFO{9, ""}, INFO{29, ""}), 1);
-  EXPECT_EQ(XorExt(INFO{25, ""}, INFO{29, ""}), 0);
-  EXPECT_EQ(XorExt(INFO{24, ""}, INFO{30, ""}), 0);
-  EXPECT_EQ(XorExt(INFO{-99, ""}, INFO{29, ""}), 1);
+// A name in its fixed, NUL-padded field; a record of the store: the code as a
+// little-endian 32-bit integer, then the name.
+std::string field(std::string_view name, std::size_t size) {
+  return std::string(name) + std::string(size - name.size(), '\0');
+}
+std::string record(std::int32_t code, std::string_view name) {
+  std::string bytes;
+  for (int shift = 0; shift < 32; shift += 8)
+    bytes.push_back(static_cast<char>((static_cast<std::uint32_t>(code) >> shift) & 0xFF));
+  return bytes + field(name, 52);
 }
 
-class InfoStoreTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    test::writeFile(kInfoFileName, "");
-    test::writeFile(kPairFileName, "");
-  }
-  // (code, name) of every record of the file, as written.
-  static std::vector<std::pair<int, std::string>> fileRecords() {
-    const std::string bytes = test::readFile(kInfoFileName);
-    EXPECT_EQ(bytes.size() % kInfoRecordSize, 0u);
-    std::vector<std::pair<int, std::string>> out;
-    for (std::size_t at = 0; at + kInfoRecordSize <= bytes.size(); at += kInfoRecordSize) {
-      const auto* b = reinterpret_cast<const unsigned char*>(bytes.data() + at);
-      const std::uint32_t raw = std::uint32_t{b[0]} | (std::uint32_t{b[1]} << 8) |
-                                (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[3]} << 24);
-      const auto code = static_cast<std::int32_t>(raw);
-      out.emplace_back(code, std::string(bytes.c_str() + at + 4));
-    }
-    return out;
-  }
+TEST(InfoStore, NamesMergeWhateverTheirCaseOnePlainAndOneExternalRecordEach) {
   test::TempDir dir;
-  InfoStore store;
-};
-
-TEST_F(InfoStoreTest, MergesNamesWhateverTheirCase) {
-  store.triInfo({9, "MyVar"});
-  store.triInfo({0, "myvar"});
-  store.triInfo({10, "Chest"});
-  store.triInfo({15, "CHEST"});
-  store.triInfo({10, "chest"});
-  store.close();
-  using R = std::vector<std::pair<int, std::string>>;
-  EXPECT_EQ(fileRecords(), (R{{0, "myvar"}, {15, "chest"}}));
-  EXPECT_EQ(store.records().size(), 2u);
+  // clang-format off
+  const struct {
+    std::vector<INFO> fed;
+    Records expected;
+  } cases[] = {
+      // Refinements either way; a local used as a global stays local.
+      {{{9, "MyVar"}, {0, "myvar"}, {10, "Chest"}, {15, "CHEST"}, {10, "chest"}},
+       {{0, "myvar"}, {15, "chest"}}},
+      // ERREUR is final: not even an external record is added afterwards.
+      {{{10, "crate"}, {11, "crate"}, {10, "crate"}, {29, "crate"}}, {{-99, "crate"}}},
+      // An external use of a plain name has a record of its own, once; a plain
+      // use of an external name turns it to ERREUR; two external codes, two records.
+      {{{9, "counter"}, {29, "counter"}, {29, "counter"}, {29, "flag"}, {9, "flag"},
+        {25, "state"}, {29, "state"}},
+       {{9, "counter"}, {29, "counter"}, {-99, "flag"}, {25, "state"}, {29, "state"}}},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    test::CheckRun run;
+    for (const INFO& info : c.fed)
+      run.info.triInfo(info);
+    run.info.close();
+    EXPECT_EQ(run.records(), c.expected);
+    std::string bytes;  // the file holds the same records, merged in place
+    for (const auto& [code, name] : c.expected)
+      bytes += record(code, name);
+    EXPECT_EQ(test::readFile(kInfoFileName), bytes);
+  }
 }
 
-TEST_F(InfoStoreTest, ErreurIsFinal) {
-  store.triInfo({10, "crate"});
-  store.triInfo({11, "crate"});
-  store.triInfo({10, "crate"});
-  store.triInfo({29, "crate"});  // not even an external record is added now
-  store.close();
-  using R = std::vector<std::pair<int, std::string>>;
-  EXPECT_EQ(fileRecords(), (R{{-99, "crate"}}));
+TEST(InfoStore, NameLimitAndPairsStoredOnce) {
+  test::TempDir dir;
+  test::CheckRun run;
+  run.info.triInfo({19, std::string(60, 'a')});
+  run.info.triInfoLocal({"Var", "Obj"});
+  run.info.triInfoLocal({"var", "OBJ"});
+  run.info.triInfoLocal({"var", "other"});
+  run.info.close();
+  EXPECT_EQ(test::readFile(kInfoFileName), record(19, std::string(51, 'a')));
+  EXPECT_EQ(test::readFile(kPairFileName),
+            field("var", 50) + field("obj", 50) + field("var", 50) + field("other", 50));
+  EXPECT_EQ(run.info.pairs().size(), 2u);
 }
 
-TEST_F(InfoStoreTest, ExternalAndPlainUsesOfOneName) {
-  store.triInfo({9, "counter"});
-  store.triInfo({29, "counter"});  // appended: one record in each group
-  store.triInfo({29, "counter"});  // the same again: nothing new
-  store.triInfo({29, "flag"});
-  store.triInfo({9, "flag"});  // the external record becomes ERREUR
-  store.triInfo({25, "state"});
-  store.triInfo({29, "state"});  // two external codes: two records
-  store.close();
-  using R = std::vector<std::pair<int, std::string>>;
-  EXPECT_EQ(fileRecords(),
-            (R{{9, "counter"}, {29, "counter"}, {-99, "flag"}, {25, "state"}, {29, "state"}}));
-}
-
-TEST_F(InfoStoreTest, RecordLayoutAndNameLimit) {
-  const std::string longName(60, 'a');
-  store.triInfo({19, longName});
-  store.close();
-  const std::string bytes = test::readFile(kInfoFileName);
-  ASSERT_EQ(bytes.size(), 56u);
-  EXPECT_EQ(bytes.substr(0, 4), std::string("\x13\0\0\0", 4));
-  EXPECT_EQ(bytes.substr(4, 51), std::string(51, 'a'));
-  EXPECT_EQ(bytes[55], '\0');
-}
-
-TEST_F(InfoStoreTest, PairsAreStoredOnce) {
-  store.triInfoLocal({"Var", "Obj"});
-  store.triInfoLocal({"var", "OBJ"});
-  store.triInfoLocal({"var", "other"});
-  store.close();
-  const std::string bytes = test::readFile(kPairFileName);
-  ASSERT_EQ(bytes.size(), 200u);
-  EXPECT_STREQ(bytes.c_str(), "var");
-  EXPECT_STREQ(bytes.c_str() + 50, "obj");
-  EXPECT_STREQ(bytes.c_str() + 100, "var");
-  EXPECT_STREQ(bytes.c_str() + 150, "other");
-  ASSERT_EQ(store.pairs().size(), 2u);
-}
-
-TEST_F(InfoStoreTest, IsLocalAnswersFromTheFirstRecord) {
-  store.triInfo({1, "speed"});
-  store.triInfo({29, "speed"});
-  store.triInfo({9, "global"});
-  store.triInfo({10, "box"});
-  store.triInfo({11, "box"});
-  EXPECT_EQ(store.IsLocal("speed"), 1);
-  EXPECT_EQ(store.IsLocal("global"), 0);
-  EXPECT_EQ(store.IsLocal("box"), 0);  // ERREUR
-  EXPECT_EQ(store.IsLocal("missing"), -1);
-  EXPECT_EQ(store.IsLocal("Speed"), -1);  // the given name is compared unchanged
-}
-
-TEST_F(InfoStoreTest, UnopenableStoreStopsTheRun) {
-  std::filesystem::remove(kInfoFileName);
-  std::filesystem::create_directories(std::string(kInfoFileName) + "/x");
-  InfoStore broken;
-  EXPECT_FALSE(broken.open());
-  try {
-    broken.triInfo({0, "x"});
-    FAIL() << "expected a WorkFileError";
-  } catch (const WorkFileError& e) {
-    EXPECT_STREQ(e.what(),
-                 "Impossible d'ouvrir le fichier \"InfTempTES3\" depuis le fichier source "
-                 "\"MainTriInfo\".\n\n");
+TEST(InfoStore, IsLocalAnswersFromTheFirstRecord) {
+  test::TempDir dir;
+  test::CheckRun run;
+  for (const INFO& info :
+       std::vector<INFO>{{1, "speed"}, {29, "speed"}, {9, "global"}, {10, "box"}, {11, "box"}}) {
+    run.info.triInfo(info);
+  }
+  // ERREUR is no local; the given name is compared unchanged.
+  for (const auto& [name, local] : std::vector<std::pair<std::string, int>>{
+           {"speed", 1}, {"global", 0}, {"box", 0}, {"missing", -1}, {"Speed", -1}}) {
+    EXPECT_EQ(run.info.IsLocal(name), local) << name;
   }
 }
 
