@@ -1,8 +1,6 @@
 #include "analysis/MainSyntaxeChain.h"
 
 #include <algorithm>
-#include <array>
-#include <memory>
 #include <vector>
 
 #include "core/Encoding.h"
@@ -257,7 +255,9 @@ bool runCommandChain(CheckContext& ctx, std::string& line, int* lineHandled, int
   std::size_t start = 0;
   while (start < line.size() && isBlank(line[start]))
     ++start;
-  std::vector<std::uint16_t> candidates;
+  // Reused from line to line; no checker runs the chain again from inside it.
+  thread_local std::vector<std::uint16_t> candidates;
+  candidates.clear();
   const CommandTrie& trie = commandTrie();
   trie.collect(line, start, candidates);
   for (std::size_t p = line.find("->", start); p != std::string::npos; p = line.find("->", p + 1)) {

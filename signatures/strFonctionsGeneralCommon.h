@@ -33,7 +33,6 @@ class Call {
   // Once an error is journalled, the later stages of the call are skipped.
   bool failed() const { return failed_; }
   void record(int type, std::string name) { ctx_.info.triInfo(INFO{type, std::move(name)}); }
-  CheckContext& context() { return ctx_; }
 
  private:
   CheckContext& ctx_;

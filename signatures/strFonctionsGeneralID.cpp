@@ -47,7 +47,7 @@ void oneIdentifier(CheckContext& ctx, std::string_view name, int callerType, int
     if (id.quotes == 3) call.error(kCalledSyntax, name, kTooManyQuotes);
     if (!call.failed()) {
       call.record(calledType, id.text);
-      if ((id.onBlank || id.quotes == 2) && hasTrailing(line, id.stop + 1)) {
+      if ((id.onBlank || id.quoted()) && hasTrailing(line, id.stop + 1)) {
         trailingAfterId(call, name, id.text);
       }
     }
