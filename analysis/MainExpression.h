@@ -1,0 +1,18 @@
+// The arithmetic expression checker: numbers, variable references, calls of
+// the game's value functions, the four operators and parentheses. It decides
+// whether the text has an acceptable form and records every name it meets; it
+// reports nothing about the form itself (its callers do, in their own words),
+// only the use of expansion functions the mod may not use.
+#pragma once
+
+#include <string_view>
+
+#include "core/CheckContext.h"
+
+namespace lintaro {
+
+// Returns 1 when `text` (a piece of one script line, in lower case, at most
+// 4999 characters) is an acceptable expression, 0 otherwise.
+int expression(CheckContext& ctx, std::string_view text, int lineIndex);
+
+}  // namespace lintaro
