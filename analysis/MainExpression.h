@@ -5,8 +5,10 @@
 // only the use of expansion functions the mod may not use.
 #pragma once
 
+#include <span>
 #include <string_view>
 
+#include "analysis/MainSyntaxeChain.h"
 #include "core/CheckContext.h"
 
 namespace lintaro {
@@ -14,5 +16,8 @@ namespace lintaro {
 // Returns 1 when `text` (a piece of one script line, in lower case, at most
 // 4999 characters) is an acceptable expression, 0 otherwise.
 int expression(CheckContext& ctx, std::string_view text, int lineIndex);
+
+// The value functions an operand may call, in the order they are tried.
+std::span<const ChainEntry> expressionFunctions();
 
 }  // namespace lintaro

@@ -1,0 +1,126 @@
+#include "analysis/synDetectSetTo.h"
+
+#include "analysis/MainExpression.h"
+#include "core/Encoding.h"
+#include "core/MainDivers.h"
+#include "core/MainTriInfo.h"
+
+namespace lintaro {
+
+namespace {
+
+constexpr std::string_view kFailure =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectSetTo\".\n\n";
+constexpr Cp1252Text kSansTo{
+    " : erreur dans la fonction \"Set ... to ...\" : impossible de détecter le \"to\" !"};
+constexpr Cp1252Text kSansVariable{" : impossible de détecter la variable !"};
+constexpr Cp1252Text kSansVariableLocale{
+    " : impossible de détecter la variable locale associée à l'objet \""};
+constexpr Cp1252Text kFinObjet{"\" !"};
+constexpr Cp1252Text kVariableAModifier{" : erreur dans la variable à modifier !"};
+constexpr Cp1252Text kExpressionInvalide{
+    " : erreur, dans la fonction \"Set ... to ...\" : l'expression suivant le \"to\" n'est pas "
+    "valide !"};
+
+// Longest target name.
+constexpr std::size_t kNameMax = 49;
+
+struct Target {
+  std::string name;
+  std::size_t end = 0;  // where the reading stopped
+};
+
+// The object or plain name: up to " to ", 49 characters, white space outside
+// quotes, a "." (also inside quotes) or the second double quote. Quotes are
+// not taken; the characters between them, blanks included, are. The quote
+// that closes a name of 49 characters still belongs to it.
+Target readTarget(std::string_view line, std::size_t pos, std::size_t to) {
+  Target t;
+  int quotes = 0;
+  while (pos < to) {
+    const char c = line[pos];
+    if (c == '.' || (isWhite(c) && quotes != 1)) break;
+    if (c == '"') {
+      ++pos;
+      if (++quotes == 2) break;
+      continue;
+    }
+    if (t.name.size() == kNameMax) break;
+    t.name += c;
+    ++pos;
+  }
+  t.end = pos;
+  return t;
+}
+
+// The variable of an external target: ends at white space or a "."; quotes
+// are ordinary characters.
+Target readVariable(std::string_view line, std::size_t pos, std::size_t to) {
+  Target t;
+  while (pos < to && t.name.size() < kNameMax && line[pos] != '.' && !isWhite(line[pos]))
+    t.name += line[pos++];
+  t.end = pos;
+  return t;
+}
+
+}  // namespace
+
+void synDetectSetTo(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  foldLower(line);
+  std::size_t p = 0;
+  while (p < line.size() && isBlank(line[p]))
+    ++p;
+  // "setangle" and the other commands that begin with "set" lack the blank.
+  if (line.compare(p, 4, "set ") != 0) return;
+  *lineHandled = 1;
+  p += 4;
+
+  Journal& journal = ctx.journal;
+  bool reported = false;
+  std::size_t to = line.find(" to ", p);
+  const bool toFound = to != std::string::npos;
+  if (!toFound) {
+    journal.finding(lineIndex, kError, kFailure, kSansTo);
+    reported = true;
+    to = line.size();
+  }
+
+  while (p < to && isWhite(line[p]))
+    ++p;
+  const Target object = readTarget(line, p, to);
+  const bool external = object.end < to && line[object.end] == '.';
+  Target variable;
+  if (external) variable = readVariable(line, object.end + 1, to);
+  const std::size_t targetEnd = external ? variable.end : object.end;
+
+  if (object.name.empty()) {
+    journal.finding(lineIndex, kError, kFailure, kSansVariable);
+    reported = true;
+  }
+  if (external && variable.name.empty()) {
+    journal.finding(lineIndex, kError, kFailure, kSansVariableLocale, object.name, kFinObjet);
+    reported = true;
+  }
+  if (reported) return;
+
+  if (external) {
+    ctx.info.triInfo(INFO{code::OBJET, object.name});
+    ctx.info.triInfo(INFO{code::EXTERNE, variable.name});
+    ctx.info.triInfoLocal(VAR_LOCALE{variable.name, object.name});
+  } else {
+    ctx.info.triInfo(INFO{code::GLOBALE, object.name});
+  }
+  for (std::size_t i = targetEnd; i < to; ++i) {
+    if (!isWhite(line[i])) {
+      journal.finding(lineIndex, kError, kFailure, kVariableAModifier);
+      return;
+    }
+  }
+
+  if (expression(ctx, std::string_view(line).substr(to + 4), lineIndex) == 0) {
+    journal.finding(lineIndex, kError, kFailure, kExpressionInvalide);
+  }
+}
+
+}  // namespace lintaro

@@ -1,0 +1,39 @@
+#include "analysis/synDetectTest.h"
+
+#include "analysis/MainLogique.h"
+#include "core/Encoding.h"
+#include "core/MainDivers.h"
+
+namespace lintaro {
+
+namespace {
+
+constexpr std::string_view kFailure =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectTEST\".\n\n";
+constexpr Cp1252Text kLeTest{" : erreur, le test logique "};
+constexpr Cp1252Text kSansValeur{" doit être suivi d'une valeur logique !"};
+
+}  // namespace
+
+void synDetectTEST(CheckContext& ctx, std::string_view keyword, std::string& line, int* lineHandled,
+                   int lineIndex) {
+  foldLower(line);
+  std::size_t p = 0;
+  while (p < line.size() && isBlank(line[p]))
+    ++p;
+  // The keyword and one blank: "if " does not match an "elseif" line.
+  const std::string head = lowered(keyword) + ' ';
+  if (line.compare(p, head.size(), head) != 0) return;
+  *lineHandled = 1;
+  p += head.size();
+  while (p < line.size() && isWhite(line[p]))
+    ++p;
+  if (p == line.size()) {
+    ctx.journal.finding(lineIndex, kError, kFailure, kLeTest, keyword, kSansValeur);
+    return;
+  }
+  logique(ctx, keyword, std::string_view(line).substr(p), lineIndex);
+}
+
+}  // namespace lintaro
