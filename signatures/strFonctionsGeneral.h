@@ -33,4 +33,35 @@ void strFoncIDID_choiceApp(CheckContext& ctx, std::string_view name, std::string
                            int callerType, int firstType, int secondType, int choice,
                            int* lineHandled, int lineIndex);
 
+// Numbers.
+void strFoncValShortApp(CheckContext& ctx, std::string_view name, int callerType, std::string& line,
+                        int* lineHandled, int lineIndex);
+void strFoncValShort(CheckContext& ctx, std::string_view name, std::string& line, int* lineHandled,
+                     int lineIndex);
+void strFoncValShortStatApp(CheckContext& ctx, std::string_view name, int callerType,
+                            std::string& line, int* lineHandled, int lineIndex, int tribunal,
+                            int bloodmoon);
+void strFoncValShortStat(CheckContext& ctx, std::string_view name, std::string& line,
+                         int* lineHandled, int lineIndex, int tribunal, int bloodmoon);
+void strFoncValFloat_choiceApp(CheckContext& ctx, std::string_view name, int callerType, int choice,
+                               std::string& line, int* lineHandled, int lineIndex);
+void strFoncShortShort_choiceApp(CheckContext& ctx, std::string_view name, int callerType,
+                                 int choice, std::string& line, int* lineHandled, int lineIndex);
+
+// Identifiers followed by a number.
+void strFoncIDshort_choiceApp(CheckContext& ctx, std::string_view name, int callerType,
+                              int calledType, int choice, std::string& line, int* lineHandled,
+                              int lineIndex);
+void strFoncID_optShort_choiceApp(CheckContext& ctx, std::string_view name, std::string& line,
+                                  int callerType, int calledType, int choice, int* lineHandled,
+                                  int lineIndex);
+void strFoncIDIDshort(CheckContext& ctx, std::string_view name, std::string& line, int firstType,
+                      int secondType, int* lineHandled, int lineIndex);
+
+// Axes.
+void strFoncAxe(CheckContext& ctx, std::string_view name, int callerType, std::string& line,
+                int* lineHandled, int lineIndex);
+void strFoncAxeFloat(CheckContext& ctx, std::string_view name, int callerType, std::string& line,
+                     int* lineHandled, int lineIndex, int tribunal);
+
 }  // namespace lintaro

@@ -141,4 +141,55 @@ bool hasTrailing(std::string_view line, std::size_t pos) {
   return false;
 }
 
+bool minusRule(std::string_view lowerName) {
+  return lowerName.starts_with("mod");
+}
+
+namespace {
+
+// After the number: white space only to the end.
+NumberReading whiteToEnd(std::string_view line, std::size_t pos) {
+  for (; pos < line.size(); ++pos) {
+    if (!isWhite(line[pos])) return {Number::kNotANumber, pos};
+  }
+  return {Number::kValid, pos};
+}
+
+std::size_t skipDigits(std::string_view line, std::size_t pos) {
+  while (pos < line.size() && isDigit(line[pos]))
+    ++pos;
+  return pos;
+}
+
+}  // namespace
+
+NumberReading integerDigits(std::string_view line, std::size_t pos) {
+  if (pos >= line.size()) return {Number::kMissing, pos};
+  if (!isDigit(line[pos])) return {Number::kNotANumber, pos};
+  pos = skipDigits(line, pos);
+  if (pos < line.size() && !isWhite(line[pos])) return {Number::kNotANumber, pos};
+  return whiteToEnd(line, pos);
+}
+
+NumberReading integerLiteral(std::string_view line, std::size_t pos, bool skipMinus) {
+  if (pos >= line.size()) return {Number::kMissing, pos};
+  if (skipMinus && line[pos] == '-' && ++pos >= line.size()) return {Number::kMissing, pos};
+  return integerDigits(line, pos);
+}
+
+NumberReading decimalDigits(std::string_view line, std::size_t pos) {
+  pos = skipDigits(line, pos);
+  if (pos + 1 < line.size() && line[pos] == '.' && isDigit(line[pos + 1])) {
+    pos = skipDigits(line, pos + 1);
+  }
+  return whiteToEnd(line, pos);
+}
+
+NumberReading decimalLiteral(std::string_view line, std::size_t pos, bool skipMinus) {
+  if (pos >= line.size()) return {Number::kMissing, pos};
+  if (skipMinus && line[pos] == '-' && ++pos >= line.size()) return {Number::kMissing, pos};
+  if (!isDigit(line[pos])) return {Number::kMissing, pos};
+  return decimalDigits(line, pos);
+}
+
 }  // namespace lintaro::signature

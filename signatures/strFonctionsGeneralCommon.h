@@ -93,4 +93,47 @@ bool hasTrailing(std::string_view line, std::size_t pos);
 // The name in lower case, as the checkers compare it.
 std::string lowerName(std::string_view name);
 
+// Outcome of a numeric reading.
+enum class Number { kValid, kMissing, kNotANumber };
+
+struct NumberReading {
+  Number outcome = Number::kMissing;
+  std::size_t stop = 0;  // where the reading ended: for kNotANumber, the faulty character
+  // Some checkers stay silent when the character that made the value "not a
+  // number" is white space (a second space before the number).
+  bool faultIsWhite(std::string_view line) const {
+    return outcome == Number::kNotANumber && stop < line.size() && isWhite(line[stop]);
+  }
+};
+
+// The minus rule: a "-" before a value is accepted for the commands whose
+// name begins with "mod".
+bool minusRule(std::string_view lowerName);
+
+// An integer literal: digits, then white space only. `skipMinus` accepts one
+// leading "-".
+NumberReading integerLiteral(std::string_view line, std::size_t pos, bool skipMinus);
+// The same from the first digit on, once the value is known to be there.
+NumberReading integerDigits(std::string_view line, std::size_t pos);
+// A decimal literal: digits, optionally "." and more digits, then white space
+// only. A value that does not begin with a digit is missing.
+NumberReading decimalLiteral(std::string_view line, std::size_t pos, bool skipMinus);
+// The same from the first digit on (`pos` is on a digit).
+NumberReading decimalDigits(std::string_view line, std::size_t pos);
+
+// Messages shared by several checkers.
+inline constexpr Cp1252Text kNoCalled{" : impossible de détecter l'appelé !"};
+inline constexpr Cp1252Text kNoFirst{" : impossible de détecter le premier appelé !"};
+inline constexpr Cp1252Text kNoSecond{" : impossible de détecter le second appelé !"};
+inline constexpr Cp1252Text kCalledSyntax{" : erreur dans la syntaxe de l'appelé de la fonction "};
+inline constexpr Cp1252Text kTooManyQuotesEnd{" : trop de guillemets."};
+inline constexpr Cp1252Text kErrorTheFunction{" : erreur, la fonction "};
+inline constexpr Cp1252Text kNothingAfterId{" ne doit contenir aucun paramètre après l'ID \""};
+inline constexpr Cp1252Text kQuoteBang{"\" !"};
+inline constexpr Cp1252Text kLastParameterError{" : erreur dans le dernier paramètre. Attention, "};
+inline constexpr Cp1252Text kNoVariables{" ne prend pas de variables en entrée !"};
+inline constexpr Cp1252Text kNoLastParameter{
+    " : impossible de détecter le dernier paramètre de la fonction "};
+inline constexpr Cp1252Text kBang{" !"};
+
 }  // namespace lintaro::signature

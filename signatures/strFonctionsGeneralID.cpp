@@ -18,19 +18,11 @@ constexpr std::string_view kIdIdFailure =
     "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
     "\"strFoncIDIDApp\".\n\n";
 
-constexpr Cp1252Text kNoCalled{" : impossible de détecter l'appelé !"};
-constexpr Cp1252Text kCalledSyntax{" : erreur dans la syntaxe de l'appelé de la fonction "};
-constexpr Cp1252Text kTooManyQuotes{" : trop de guillemets."};
-constexpr Cp1252Text kErreurLaFonction{" : erreur, la fonction "};
-constexpr Cp1252Text kAucunParametre{" ne doit contenir aucun paramètre après l'ID \""};
-constexpr Cp1252Text kBang{"\" !"};
 constexpr Cp1252Text kActivatePlayer{
     " : erreur, la fonction Activate ne prend que \"Player\" en paramètre optionnel."};
-constexpr Cp1252Text kNoFirst{" : impossible de détecter le premier appelé !"};
-constexpr Cp1252Text kNoSecond{" : impossible de détecter le second appelé !"};
 
 void trailingAfterId(Call& call, std::string_view name, std::string_view identifier) {
-  call.error(kErreurLaFonction, name, kAucunParametre, identifier, kBang);
+  call.error(kErrorTheFunction, name, kNothingAfterId, identifier, kQuoteBang);
 }
 
 // One required identifier, nothing after it: strFoncIDApp and strFoncID.
@@ -44,7 +36,7 @@ void oneIdentifier(CheckContext& ctx, std::string_view name, int callerType, int
   if (!call.failed()) {
     const Reading id = openReading(line, at.args);
     if (id.text.empty()) call.error(kNoCalled);
-    if (id.quotes == 3) call.error(kCalledSyntax, name, kTooManyQuotes);
+    if (id.quotes == 3) call.error(kCalledSyntax, name, kTooManyQuotesEnd);
     if (!call.failed()) {
       call.record(calledType, id.text);
       if ((id.onBlank || id.quoted()) && hasTrailing(line, id.stop + 1)) {

@@ -1,0 +1,126 @@
+// The checkers of commands whose first argument is an axis letter.
+#include "signatures/strFonctionsGeneral.h"
+#include "signatures/strFonctionsGeneralCommon.h"
+
+namespace lintaro {
+
+using namespace signature;
+
+namespace {
+
+constexpr std::string_view kAxeFailure =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"strFoncAxe\".\n\n";
+constexpr std::string_view kAxeFloatFailure =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"strFoncAxeFloat\".\n\n";
+
+constexpr Cp1252Text kNoAxis{" : impossible de détecter l'axe !"};
+constexpr Cp1252Text kAxisSyntax{" : erreur dans la syntaxe de l'axe de la fonction "};
+constexpr Cp1252Text kFullStop{"."};
+constexpr Cp1252Text kNothingAfterAxis{" ne doit contenir aucun paramètre après l'axe \""};
+constexpr Cp1252Text kNothingAfterValue{
+    " ne doit contenir aucun paramètre après la valeur sur l'axe \""};
+constexpr Cp1252Text kVariablesIn{" : l'usage de variables dans la fonction "};
+constexpr Cp1252Text kNeedsTribunal{" nécessite Tribunal."};
+constexpr Cp1252Text kSetPosGlobal{
+    " : la fonction SetPos ne peut être utilisée avec des variables globales."};
+
+struct Axis {
+  std::string text;
+  std::size_t stop = 0;
+  bool onBlank = false;
+};
+
+// The axis: up to the end, a blank (or, when `commaEnds`, a comma), at most
+// 49 characters; quotes are kept.
+Axis readAxis(std::string_view line, std::size_t pos, bool commaEnds) {
+  Axis axis;
+  while (pos < line.size() && axis.text.size() < kNameMax) {
+    const char c = line[pos];
+    if (isBlank(c) || (commaEnds && c == ',')) {
+      axis.onBlank = isBlank(c);
+      break;
+    }
+    axis.text.push_back(c);
+    ++pos;
+  }
+  axis.stop = pos;
+  return axis;
+}
+
+// Journals what is wrong with the axis; true when it is x, y or z.
+bool checkAxis(Call& call, std::string_view name, const Axis& axis) {
+  if (axis.text.empty()) {
+    call.error(kNoAxis);
+  } else if (axis.text != "x" && axis.text != "y" && axis.text != "z") {
+    call.error(kAxisSyntax, name, kFullStop);
+  }
+  return !call.failed();
+}
+
+// A variable in place of the value, which only SetAngle and SetPos accept.
+void variableValue(Call& call, CheckContext& ctx, std::string_view name, std::string_view line,
+                   std::size_t pos, int tribunal) {
+  const Reading variable = openReading(line, pos);
+  if (variable.text.empty()) call.error(kNoCalled);
+  if (variable.quotes == 3) call.error(kCalledSyntax, name, kTooManyQuotesEnd);
+  if (!call.failed()) {
+    call.record(code::GLOBALE, variable.text);
+    if (tribunal == 0) call.error(kVariablesIn, name, kNeedsTribunal);
+  }
+  // Asked whatever was found before: SetPos takes only the script's locals.
+  if (name == "SetPos" && !variable.text.empty() && ctx.info.IsLocal(variable.text) != 1) {
+    call.error(kSetPosGlobal);
+  }
+  if (!call.failed() && variable.quoted() && hasTrailing(line, variable.stop + 1)) {
+    call.error(kErrorTheFunction, name, kNothingAfterValue, variable.text, kQuoteBang);
+  }
+}
+
+}  // namespace
+
+void strFoncAxe(CheckContext& ctx, std::string_view name, int callerType, std::string& line,
+                int* lineHandled, int lineIndex) {
+  foldLower(line);
+  const Located at = locate(line, lowerName(name), Head::kNameSeparator, true);
+  if (!at.found) return;
+  Call call(ctx, lineIndex, kAxeFailure);
+  if (at.callerForm) readCaller(call, line, at, name, callerType);
+  if (!call.failed()) {
+    const Axis axis = readAxis(line, at.args, false);
+    if (checkAxis(call, name, axis) && axis.onBlank && hasTrailing(line, axis.stop + 1)) {
+      call.error(kErrorTheFunction, name, kNothingAfterAxis, axis.text, kQuoteBang);
+    }
+  }
+  *lineHandled = 1;
+}
+
+void strFoncAxeFloat(CheckContext& ctx, std::string_view name, int callerType, std::string& line,
+                     int* lineHandled, int lineIndex, int tribunal) {
+  foldLower(line);
+  const Located at = locate(line, lowerName(name), Head::kNameSeparator, true);
+  if (!at.found) return;
+  Call call(ctx, lineIndex, kAxeFloatFailure);
+  if (at.callerForm) readCaller(call, line, at, name, callerType);
+  const Axis axis = call.failed() ? Axis{} : readAxis(line, at.args, true);
+  if (!call.failed() && checkAxis(call, name, axis)) {
+    std::size_t pos = axis.stop;
+    for (const char skipped : {',', ' ', '-'}) {
+      if (pos < line.size() && line[pos] == skipped) ++pos;
+    }
+    if (pos >= line.size()) {
+      call.error(kNoLastParameter, name, kBang);
+    } else if (isDigit(line[pos])) {
+      const NumberReading value = decimalDigits(line, pos);
+      if (value.outcome == Number::kNotANumber) call.error(kLastParameterError, name, kNoVariables);
+    } else if (name != "SetAngle" && name != "SetPos") {
+      call.error(kLastParameterError, name, kNoVariables);
+    } else {
+      variableValue(call, ctx, name, line, pos, tribunal);
+    }
+  }
+  *lineHandled = 1;
+}
+
+}  // namespace lintaro

@@ -1,0 +1,154 @@
+// The checkers of commands whose arguments are numbers.
+#include "analysis/MainExpression.h"
+#include "signatures/strFonctionsGeneral.h"
+#include "signatures/strFonctionsGeneralCommon.h"
+
+namespace lintaro {
+
+using namespace signature;
+
+namespace {
+
+constexpr std::string_view kValFailure =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"strReturnFoncVal\".\n\n";
+constexpr std::string_view kStatFailure =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"strFoncValShortStatApp\".\n\n";
+constexpr std::string_view kFloatFailure =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"strFoncValFloatApp\".\n\n";
+constexpr std::string_view kFaceFailure =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectFace\".\n\n";
+
+constexpr Cp1252Text kLastParameterFunction{" : erreur dans le dernier paramètre de la fonction "};
+constexpr Cp1252Text kFaceBroken{
+    " : alerte, la fonction Face est partiellement (ou totalement ?) cassée (mal programmé à "
+    "l'origine)."};
+constexpr Cp1252Text kFirstValue{" : erreur, la première valeur de "};
+constexpr Cp1252Text kIncorrect{" est incorrecte !"};
+constexpr Cp1252Text kSecondValue{" : erreur dans la deuxième valeur. Attention, "};
+constexpr Cp1252Text kNoSecondValue{" : impossible de détecter la deuxième valeur !"};
+constexpr Cp1252Text kNoSpaceAfterFirst{" : pas d'espace après la première valeur de "};
+
+// The findings of a literal read as the last parameter.
+void lastLiteral(Call& call, std::string_view name, const NumberReading& value) {
+  if (value.outcome == Number::kNotANumber) {
+    call.error(kLastParameterError, name, kNoVariables);
+  } else if (value.outcome == Number::kMissing) {
+    call.error(kNoLastParameter, name, kBang);
+  }
+}
+
+// One integer literal: strFoncValShortApp and strFoncValShort.
+void oneInteger(CheckContext& ctx, std::string_view name, int callerType, bool callerAllowed,
+                bool withMinusRule, std::string& line, int* lineHandled, int lineIndex) {
+  foldLower(line);
+  const std::string lower = lowerName(name);
+  const Located at = locate(line, lower, Head::kNameSeparator, callerAllowed);
+  if (!at.found) return;
+  Call call(ctx, lineIndex, kValFailure);
+  if (at.callerForm) readCaller(call, line, at, name, callerType);
+  if (!call.failed()) {
+    lastLiteral(call, name, integerLiteral(line, at.args, withMinusRule && minusRule(lower)));
+  }
+  *lineHandled = 1;
+}
+
+// One value expression, handed to the expression checker: the statistic
+// commands. The expansion switches go to the expression checker unchanged.
+void oneStatistic(CheckContext& ctx, std::string_view name, int callerType, bool callerAllowed,
+                  std::string& line, int* lineHandled, int lineIndex, int tribunal, int bloodmoon) {
+  foldLower(line);
+  const std::string lower = lowerName(name);
+  const Located at = locate(line, lower, Head::kNameSeparator, callerAllowed);
+  if (!at.found) return;
+  Call callerCall(ctx, lineIndex, kValFailure);
+  if (at.callerForm) readCaller(callerCall, line, at, name, callerType);
+  if (!callerCall.failed()) {
+    Call call(ctx, lineIndex, kStatFailure);
+    std::size_t pos = at.args;
+    if (pos < line.size() && line[pos] == '-' && minusRule(lower)) ++pos;
+    const Reading token = listReading(line, pos);
+    if (token.text.empty()) {
+      call.error(kNoLastParameter, name, kBang);
+    } else {
+      CheckContext switches{ctx.journal, ctx.info, tribunal, bloodmoon};
+      if (expression(switches, token.text, lineIndex) < 1) {
+        call.error(kLastParameterFunction, name, kBang);
+      }
+    }
+  }
+  *lineHandled = 1;
+}
+
+}  // namespace
+
+void strFoncValShortApp(CheckContext& ctx, std::string_view name, int callerType, std::string& line,
+                        int* lineHandled, int lineIndex) {
+  oneInteger(ctx, name, callerType, true, false, line, lineHandled, lineIndex);
+}
+
+void strFoncValShort(CheckContext& ctx, std::string_view name, std::string& line, int* lineHandled,
+                     int lineIndex) {
+  oneInteger(ctx, name, 0, false, true, line, lineHandled, lineIndex);
+}
+
+void strFoncValShortStatApp(CheckContext& ctx, std::string_view name, int callerType,
+                            std::string& line, int* lineHandled, int lineIndex, int tribunal,
+                            int bloodmoon) {
+  oneStatistic(ctx, name, callerType, true, line, lineHandled, lineIndex, tribunal, bloodmoon);
+}
+
+void strFoncValShortStat(CheckContext& ctx, std::string_view name, std::string& line,
+                         int* lineHandled, int lineIndex, int tribunal, int bloodmoon) {
+  oneStatistic(ctx, name, 0, false, line, lineHandled, lineIndex, tribunal, bloodmoon);
+}
+
+void strFoncValFloat_choiceApp(CheckContext& ctx, std::string_view name, int callerType, int choice,
+                               std::string& line, int* lineHandled, int lineIndex) {
+  foldLower(line);
+  const std::string lower = lowerName(name);
+  const Located at = locate(line, lower, Head::kNameSeparator, choice == 1);
+  if (!at.found) return;
+  Call call(ctx, lineIndex, kFloatFailure);
+  if (at.callerForm) readCaller(call, line, at, name, callerType);
+  if (!call.failed()) lastLiteral(call, name, decimalLiteral(line, at.args, minusRule(lower)));
+  *lineHandled = 1;
+}
+
+void strFoncShortShort_choiceApp(CheckContext& ctx, std::string_view name, int callerType,
+                                 int choice, std::string& line, int* lineHandled, int lineIndex) {
+  // The journal is opened on every call, recognised or not.
+  if (!ctx.journal.open()) throw WorkFileError(std::string(kFaceFailure));
+  foldLower(line);
+  const Located at = locate(line, lowerName(name), Head::kNameSeparator, choice == 1);
+  if (!at.found) return;
+  Call call(ctx, lineIndex, kFaceFailure);
+  if (name == "Face") call.alert(kFaceBroken);
+  if (at.callerForm) readCaller(call, line, at, name, callerType);
+  if (!call.failed()) {
+    std::size_t pos = at.args;
+    if (pos >= line.size() || !isDigit(line[pos])) {
+      call.error(kFirstValue, name, kIncorrect);
+    } else {
+      while (pos < line.size() && isDigit(line[pos]))
+        ++pos;
+      Separator separator = separatorStep(line, pos);
+      if (pos < line.size() && line[pos] == '-') ++pos;
+      if (pos >= line.size()) separator = Separator::kMissing;
+      if (separator == Separator::kMissing) {
+        call.error(kNoSecondValue);
+      } else if (separator == Separator::kNoSpace) {
+        call.error(kNoSpaceAfterFirst, name, kBang);
+      } else if (const NumberReading second = integerDigits(line, pos);
+                 second.outcome == Number::kNotANumber && !second.faultIsWhite(line)) {
+        call.error(kSecondValue, name, kNoVariables);
+      }
+    }
+  }
+  *lineHandled = 1;
+}
+
+}  // namespace lintaro
