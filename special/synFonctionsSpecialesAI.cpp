@@ -1,0 +1,156 @@
+// The checkers of the AI package commands. The seven commands share one
+// reading: an optional caller, the names (target, actor, cell), a run of whole
+// numbers, the AIWander idles and the optional Reset; each command is a row
+// of data for that reading.
+#include <span>
+#include <string>
+
+#include "core/Encoding.h"
+#include "core/MainTriInfo.h"
+#include "special/synFonctionsSpeciales.h"
+#include "special/synFonctionsSpecialesCommon.h"
+
+namespace lintaro {
+
+using namespace special;
+
+namespace {
+
+struct Package {
+  Command command;
+  std::span<const int> names;           // the codes of the names read first, in order
+  std::span<const WholeField> numbers;  // then the whole numbers
+  bool idles = false;                   // AIWander: Idle2 to Idle9 before the Reset
+  bool resetAlert = false;              // AIActivate: a Reset value is risky
+};
+
+constexpr int kTarget[] = {code::OBJET};
+constexpr int kActor[] = {code::PERSONNE};
+constexpr int kActorCell[] = {code::PERSONNE, code::CELLULE};
+
+// A number of a package: " : erreur, la valeur " ... command ... " est
+// incorrecte !" when its digit is missing. Every number but the first argument
+// may follow a comma and a space; coordinates may be negative.
+constexpr std::string_view kIsWrong{" est incorrecte !"};
+constexpr WholeField number(Gap gap, bool minus, std::string_view head,
+                            std::string_view tail = kIsWrong) {
+  return {gap, {}, minus, {head, tail}};
+}
+constexpr Cp1252Text kDurationOf{" : erreur, la valeur de la durée de "};
+constexpr WholeField kTravel[] = {
+    number(Gap::kNone, true, " : erreur, la valeur de ", " sur l'axe X est incorrecte !"),
+    number(Gap::kLoose, true, " : erreur, la valeur de ", " sur l'axe Y est incorrecte !"),
+    number(Gap::kLoose, true, " : erreur, la valeur de ", " sur l'axe Z est incorrecte !")};
+constexpr WholeField kDurationXYZ[] = {number(Gap::kLoose, false, kDurationOf),
+                                       number(Gap::kLoose, true, " : erreur, la valeur du X de "),
+                                       number(Gap::kLoose, true, " : erreur, la valeur du Y de "),
+                                       number(Gap::kLoose, true, " : erreur, la valeur du Z de ")};
+constexpr WholeField kWander[] = {number(Gap::kNone, false, " : erreur, la valeur du rayon de "),
+                                  number(Gap::kLoose, false, kDurationOf),
+                                  number(Gap::kLoose, false, " : erreur, la valeur du temps de ")};
+
+// What stops the run when the journal cannot be opened, naming each checker's module.
+constexpr std::string_view kFailureAIActivate =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectAIActivate\".\n\n";
+constexpr std::string_view kFailureAITravel =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectAITravel\".\n\n";
+constexpr std::string_view kFailureAIEscort =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectAIEscort\".\n\n";
+constexpr std::string_view kFailureAIEscortCell =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectAIEscortCell\".\n\n";
+constexpr std::string_view kFailureAIFollow =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectAIFollow\".\n\n";
+constexpr std::string_view kFailureAIFollowCell =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectAIFollowCell\".\n\n";
+constexpr std::string_view kFailureAIWander =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectAIWander\".\n\n";
+
+// Every AI command accepts a caller and opens the journal on every call.
+constexpr Command aiCommand(std::string_view name, std::string_view word,
+                            std::string_view failure) {
+  return {name, word, true, true, failure};
+}
+
+// clang-format off
+constexpr Package kAIActivate  {aiCommand("AIActivate", "aiactivate", kFailureAIActivate), kTarget, {}, false, true};
+constexpr Package kAITravel    {aiCommand("AITravel", "aitravel", kFailureAITravel), {}, kTravel};
+constexpr Package kAIEscort    {aiCommand("AIEscort", "aiescort", kFailureAIEscort), kActor, kDurationXYZ};
+constexpr Package kAIEscortCell{aiCommand("AIEscortCell", "aiescortcell", kFailureAIEscortCell), kActorCell, kDurationXYZ};
+constexpr Package kAIFollow    {aiCommand("AIFollow", "aifollow", kFailureAIFollow), kActor, kDurationXYZ};
+constexpr Package kAIFollowCell{aiCommand("AIFollowCell", "aifollowcell", kFailureAIFollowCell), kActorCell, kDurationXYZ};
+constexpr Package kAIWander    {aiCommand("AIWander", "aiwander", kFailureAIWander), {}, kWander, true};
+// clang-format on
+
+constexpr Cp1252Text kResetAlert{
+    " : alerte, le paramètre Reset de la fonction AIActivate est mal programmé et fera buguer le "
+    "jeu à l'appel de la fonction dans certains cas. Il est conseillé de ne pas s'en servir."};
+constexpr std::string_view kIdleLabels[] = {" Idle2", " Idle3", " Idle4", " Idle5",
+                                            " Idle6", " Idle7", " Idle8", " Idle9"};
+
+void aiPackage(CheckContext& ctx, const Package& p, std::string& line, int* lineHandled,
+               int lineIndex) {
+  const Located at = locateCommand(ctx, line, p.command);
+  if (!at.found) return;
+  Call call(ctx, lineIndex, p.command.failure);
+  const std::string_view name = p.command.name;
+  if (at.callerForm) readCaller(call, line, at, p.command, {.type = code::PERSONNE});
+
+  // Every name but the first may follow a comma and a space. An empty name
+  // ("" or nothing) names nothing and is not recorded.
+  std::size_t pos = at.args;
+  for (std::size_t i = 0; i < p.names.size() && !call.failed(); ++i) {
+    if (i > 0) passLooseSeparator(line, pos);
+    const Reading r = readName(line, pos, kListName);
+    if (!r.text.empty()) call.record(p.names[i], r.text);
+    pos = r.stop;
+  }
+  if (!call.failed()) readWholeRun(call, line, pos, p.numbers, name);
+
+  if (p.idles) {
+    for (const std::string_view label : kIdleLabels) {
+      if (call.failed()) break;
+      const OptionalValue idle = readOptionalValue(line, pos, true, OptionalEnd::kNextFollows);
+      optionalFinding(call, idle.fault, label, name);
+      pos = idle.stop;
+    }
+  }
+  if (!call.failed()) {
+    const OptionalValue reset = readOptionalValue(line, pos, true, OptionalEnd::kLast);
+    if (p.resetAlert && reset.digit) call.alert(kResetAlert);
+    optionalFinding(call, reset.fault, p.idles ? " Reset" : "", name);
+  }
+  *lineHandled = 1;
+}
+
+}  // namespace
+
+void synDetectAIActivate(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  aiPackage(ctx, kAIActivate, line, lineHandled, lineIndex);
+}
+void synDetectAIEscort(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  aiPackage(ctx, kAIEscort, line, lineHandled, lineIndex);
+}
+void synDetectAIEscortCell(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  aiPackage(ctx, kAIEscortCell, line, lineHandled, lineIndex);
+}
+void synDetectAIFollow(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  aiPackage(ctx, kAIFollow, line, lineHandled, lineIndex);
+}
+void synDetectAIFollowCell(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  aiPackage(ctx, kAIFollowCell, line, lineHandled, lineIndex);
+}
+void synDetectAITravel(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  aiPackage(ctx, kAITravel, line, lineHandled, lineIndex);
+}
+void synDetectAIWander(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  aiPackage(ctx, kAIWander, line, lineHandled, lineIndex);
+}
+
+}  // namespace lintaro

@@ -1,0 +1,170 @@
+// What the special-function checkers share: the command and how it is
+// located, the caller reading with its variants, the name readings with their
+// quote rules, and the runs of whole numbers with their separators. The error
+// state (Call), the located command (Located), a reading's result (Reading),
+// the separator step and the trailing test are those of the signature
+// checkers.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/CheckContext.h"
+#include "signatures/strFonctionsGeneralCommon.h"
+
+namespace lintaro::special {
+
+using signature::Call;
+using signature::hasTrailing;
+using signature::kNameMax;
+using signature::Located;
+using signature::Reading;
+using signature::Separator;
+using signature::separatorStep;
+
+// A special checker's command.
+struct Command {
+  std::string_view name;      // as the game spells it, printed in the messages: "PlaceAtMe"
+  std::string_view word;      // the command word in lower case: "placeatme"
+  bool callerForm = false;    // "->word " and "->word, " are recognised too
+  bool journalFirst = false;  // the journal is opened on every call, before the line is read
+  std::string_view failure;   // what stops the run when the journal cannot be opened
+};
+
+// Lowers the line in place, opens the journal first when the command asks for
+// it, and locates the command: "word " or "word, " at the start of the line
+// after blanks, else (callerForm) the last "->word " or "->word, ".
+Located locateCommand(CheckContext& ctx, std::string& line, const Command& command);
+
+// How the message about a closing quote placed before the arrow ends.
+enum class QuoteBefore {
+  kArrow,  // "... n'est pas avant le '->'."
+  kPoint,  // "... n'est pas avant l'opérateur '.'."
+};
+
+struct CallerRule {
+  int type = 0;               // recorded with this code when no finding
+  bool emptyIsError = false;  // " : impossible de détecter l'appelant !"
+  QuoteBefore quoteBefore = QuoteBefore::kArrow;
+};
+
+// Reads the caller written before "->" (caller form only): a blank before any
+// quote asks for quotes and ends the reading with no further test; then, each
+// on its own, the empty caller (when the rule says so), three quotes, and a
+// closing quote that is not right before the arrow. Records the caller when
+// none of these was found, and returns its text.
+std::string readCaller(Call& call, std::string_view line, const Located& at, const Command& command,
+                       const CallerRule& rule);
+
+// Where a quoted name ends.
+enum class Closing {
+  // The closing quote ends the name and is passed; a separator ends it only
+  // before any quote.
+  kSecondQuote,
+  // Characters after the closing quote still belong to the name; a separator
+  // ends it unless exactly one quote was seen; a third quote stops it.
+  kThirdQuote,
+};
+
+struct NameRule {
+  Closing closing = Closing::kSecondQuote;
+  bool commaEnds = true;         // a comma is a separator as well as a space or a tab
+  std::size_t limit = kNameMax;  // the reading stops after this many characters
+};
+
+// An argument that may be followed by another: "a" b, a, b, a b.
+inline constexpr NameRule kListName{Closing::kSecondQuote, true};
+// A text whose unquoted form ends only at a blank.
+inline constexpr NameRule kBlankEndedName{Closing::kSecondQuote, false};
+// A last name, read on up to a blank outside quotes or a third quote.
+inline constexpr NameRule kOpenName{Closing::kThirdQuote, false};
+// As kOpenName, with a comma ending it outside quotes too.
+inline constexpr NameRule kOpenListName{Closing::kThirdQuote, true};
+
+// Reads a name from `pos`: quotes are counted and dropped, every other
+// character up to the end of the name is copied.
+Reading readName(std::string_view line, std::size_t pos, const NameRule& rule);
+
+inline bool digitAt(std::string_view line, std::size_t pos) {
+  return pos < line.size() && line[pos] >= '0' && line[pos] <= '9';
+}
+inline bool charAt(std::string_view line, std::size_t pos, char c) {
+  return pos < line.size() && line[pos] == c;
+}
+
+// Passes the digits at `pos`.
+void skipDigits(std::string_view line, std::size_t& pos);
+
+// One comma if present, then one space if present.
+void passLooseSeparator(std::string_view line, std::size_t& pos);
+
+// A whole number: one minus sign when allowed, then at least one digit. False
+// (and `pos` unchanged) when no digit stands where the number starts.
+bool readWhole(std::string_view line, std::size_t& pos, bool minusAllowed);
+
+// What stands before a number of a run.
+enum class Gap {
+  kNone,    // nothing: the number starts at the position
+  kLoose,   // one comma if present, then one space if present
+  kSpaced,  // one comma if present, then, if the line goes on, a space is required
+};
+
+// A finding's message. One that names the command is written in two pieces
+// around the name; one without a tail is written as it stands.
+struct Message {
+  std::string_view head;
+  std::string_view tail;
+};
+void report(Call& call, const Message& message, std::string_view name);
+
+struct WholeField {
+  Gap gap = Gap::kNone;
+  Message noSpace;     // kSpaced: the finding when no space follows
+  bool minus = false;  // one minus sign may precede the digits
+  Message noNumber;    // the finding when no digit starts the number
+};
+
+// Reads the numbers of a run in order; the messages name `name`. At the first
+// finding the run stops and returns false.
+bool readWholeRun(Call& call, std::string_view line, std::size_t& pos,
+                  std::span<const WholeField> fields, std::string_view name);
+
+}  // namespace lintaro::special
+
+namespace lintaro::special {
+
+// How the value of an optional last parameter may end.
+enum class OptionalEnd {
+  kLast,        // at white space, and only white space may follow
+  kNextFollows  // at white space or at a comma; what follows belongs to the next parameter
+};
+
+// What is wrong with an optional parameter.
+enum class OptionalFault {
+  kNone,
+  kNoValue,   // a comma, then the end of the line, or a space and no digit
+  kTrailing,  // the value ends at white space and more follows (kLast only)
+  kVariable,  // after a comma, the digits end at another character
+  kNoSpace,   // a comma, then neither a space nor the end of the line
+};
+
+struct OptionalValue {
+  OptionalFault fault = OptionalFault::kNone;
+  bool digit = false;    // the value was read and starts with a digit
+  std::size_t stop = 0;  // where the value's digits end
+};
+
+// An optional numeric parameter after the previous value, which ended at
+// `pos`: an optional comma, then a space unless the line ends, then digits.
+// Without a comma, a value that does not start with a space and a digit is
+// not looked at. `checkNoValue` makes a comma followed by no value a fault.
+OptionalValue readOptionalValue(std::string_view line, std::size_t pos, bool checkNoValue,
+                                OptionalEnd end);
+
+// Journals the finding of an optional parameter of the command `name`.
+// `label` follows the words "paramètre optionnel" (" Idle2", or nothing).
+void optionalFinding(Call& call, OptionalFault fault, std::string_view label,
+                     std::string_view name);
+
+}  // namespace lintaro::special

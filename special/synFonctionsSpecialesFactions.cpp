@@ -1,0 +1,179 @@
+// The checkers of the player's faction reputation (ModPCFacRep, SetPCFacRep)
+// and of the quest journal (Journal).
+#include <optional>
+#include <string>
+
+#include "core/Encoding.h"
+#include "core/MainDivers.h"
+#include "core/MainTriInfo.h"
+#include "core/WorkFiles.h"
+#include "special/synFonctionsSpeciales.h"
+#include "special/synFonctionsSpecialesCommon.h"
+
+namespace lintaro {
+
+using namespace special;
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Faction reputation: a literal whole number, then the faction unless a
+// caller names the actor whose faction is meant.
+
+struct Reputation {
+  Command command;
+  bool minus = false;  // the value may be negative
+};
+
+constexpr std::string_view kFailureModPCFacRep =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectModPCFacRep\".\n\n";
+constexpr std::string_view kFailureSetPCFacRep =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectSetPCFacRep\".\n\n";
+
+constexpr Reputation kModPCFacRep{{"ModPCFacRep", "modpcfacrep", true, true, kFailureModPCFacRep},
+                                  true};
+constexpr Reputation kSetPCFacRep{{"SetPCFacRep", "setpcfacrep", true, true, kFailureSetPCFacRep},
+                                  false};
+
+constexpr Cp1252Text kNoValue{
+    " : impossible de détecter la valeur de modification de la réaction !"};
+constexpr Cp1252Text kValueVariable{
+    " : erreur dans la valeur de modification de la réaction. Attention, "};
+constexpr Cp1252Text kTakesNoVariables{" ne prend pas de variables en entrée !"};
+constexpr Cp1252Text kFactionQuotes{" : erreur dans la syntaxe de l'appelé de la fonction "};
+constexpr Cp1252Text kTooManyQuotes{" : trop de guillemets."};
+constexpr Cp1252Text kTheFunction{" : erreur, la fonction "};
+constexpr Cp1252Text kTooManyArguments{" contient trop de paramètres !"};
+
+void reputation(CheckContext& ctx, const Reputation& r, std::string& line, int* lineHandled,
+                int lineIndex) {
+  const Located at = locateCommand(ctx, line, r.command);
+  if (!at.found) return;
+  Call call(ctx, lineIndex, r.command.failure);
+  const std::string_view name = r.command.name;
+  if (at.callerForm) readCaller(call, line, at, r.command, {.type = code::PNJ});
+  std::size_t pos = at.args;
+  if (!call.failed()) {
+    // The value: digits that end at white space or at the end of the line. A
+    // character that is neither a digit nor white space is a variable.
+    if (pos >= line.size()) {
+      call.error(kNoValue);
+    } else {
+      if (r.minus && line[pos] == '-') ++pos;
+      skipDigits(line, pos);
+      if (pos < line.size() && !isWhite(line[pos]))
+        call.error(kValueVariable, name, kTakesNoVariables);
+    }
+  }
+  if (!call.failed() && !at.callerForm) {
+    std::string faction;
+    if (separatorStep(line, pos) == Separator::kSpace) {
+      const Reading read = readName(line, pos, kOpenName);
+      pos = read.stop;
+      if (read.quotes == 3) call.error(kFactionQuotes, name, kTooManyQuotes);
+      faction = read.text;
+    }
+    if (!call.failed() && !faction.empty()) call.record(code::FACTION, faction);
+  }
+  // The character where the arguments stopped, then only white space.
+  if (!call.failed() && hasTrailing(line, pos + 1))
+    call.error(kTheFunction, name, kTooManyArguments);
+  *lineHandled = 1;
+}
+
+// ---------------------------------------------------------------------------
+// Journal: a quest, then an index that is a whole number or a short variable.
+
+constexpr std::string_view kFailureJournal =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+    "\"synDetectJournal\".\n\n";
+constexpr std::string_view kInfoFailureJournal =
+    "Impossible d'ouvrir le fichier \"InfTempTES3\" depuis le fichier source "
+    "\"synDetectJournal\".\n\n";
+constexpr Command kJournal{"Journal", "journal", false, true, kFailureJournal};
+
+constexpr Cp1252Text kNoSpaceAfterQuest{" : erreur, pas d'espace après l'entrée journal \""};
+constexpr Cp1252Text kOneIndex{" : erreur, la fonction Journal ne prend qu'une valeur d'index !"};
+constexpr Cp1252Text kIndexSyntax{" : erreur dans la syntaxe de l'index de la fonction Journal."};
+constexpr Cp1252Text kParameterSyntax{
+    " : erreur, la syntaxe du paramètre de la fonction Journal est incorrecte !"};
+constexpr Cp1252Text kIndexShort{
+    " : erreur, l'index de la fonction Journal doit être de type short !"};
+
+// A global float variable (no checker records it, but a stored one is no
+// short).
+constexpr int kGlobaleFloat = 6;
+
+// The code of the first record of that name in the info store, or nothing.
+// (The quest was recorded just before, so the store is normally open already.)
+std::optional<int> storedType(CheckContext& ctx, std::string_view name) {
+  if (!ctx.info.open()) throw WorkFileError(std::string(kInfoFailureJournal));
+  for (const INFO& record : ctx.info.records()) {
+    if (sameName(record.name, name)) return record.type;
+  }
+  return std::nullopt;
+}
+
+bool isNameChar(char c) {
+  return typeChar(c) == kClassLetter || isDigit(c);
+}
+
+}  // namespace
+
+void synDetectModPCFacRep(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  reputation(ctx, kModPCFacRep, line, lineHandled, lineIndex);
+}
+
+void synDetectSetPCFacRep(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  reputation(ctx, kSetPCFacRep, line, lineHandled, lineIndex);
+}
+
+void synDetectJournal(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
+  const Located at = locateCommand(ctx, line, kJournal);
+  if (!at.found) return;
+  Call call(ctx, lineIndex, kJournal.failure);
+  const Reading quest = readName(line, at.args, kListName);
+  if (!quest.text.empty()) call.record(code::QUETE, quest.text);
+  std::size_t pos = quest.stop;
+  if (quest.quoted()) {
+    if (charAt(line, pos, ',')) ++pos;
+    if (charAt(line, pos, ' ')) {
+      ++pos;
+    } else {
+      call.error(kNoSpaceAfterQuest, quest.text, "\" !");
+    }
+  } else if (quest.quotes == 0 && pos < line.size() && (isBlank(line[pos]) || line[pos] == ',')) {
+    ++pos;  // the separator that ended an unquoted quest
+  }
+
+  if (!call.failed()) {
+    if (digitAt(line, pos)) {
+      skipDigits(line, pos);
+      if (hasTrailing(line, pos)) call.error(kOneIndex);
+    } else if (pos < line.size() && typeChar(line[pos]) == kClassLetter) {
+      const std::size_t begin = pos;
+      while (pos < line.size() && pos - begin < kNameMax && isNameChar(line[pos]))
+        ++pos;
+      // The name ends at a blank, at the end of the line or at 49 characters.
+      if (pos < line.size() && pos - begin < kNameMax && !isBlank(line[pos])) {
+        call.error(kIndexSyntax);
+      } else {
+        const std::string variable(line.substr(begin, pos - begin));
+        const std::optional<int> type = storedType(ctx, variable);
+        if (!type) {
+          call.record(code::GLOBALE_SHORT, variable);
+        } else if (*type == code::FLOAT || *type == kGlobaleFloat) {
+          call.error(kIndexShort);
+        }
+        if (hasTrailing(line, pos)) call.error(kOneIndex);
+      }
+    } else {
+      call.error(kParameterSyntax);
+    }
+  }
+  *lineHandled = 1;
+}
+
+}  // namespace lintaro
