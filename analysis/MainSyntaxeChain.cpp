@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "analysis/ChainIndex.h"
+#include "analysis/synDetectSetTo.h"
+#include "analysis/synDetectTest.h"
 #include "core/Encoding.h"
 #include "core/MainDivers.h"
 #include "core/MainTriInfo.h"
 #include "signatures/strFonctionsGeneral.h"
+#include "special/synFonctionsSpeciales.h"
 
 namespace lintaro {
 
@@ -17,9 +21,16 @@ using namespace code;
 
 constexpr Expansion T = Expansion::kTribunal;
 constexpr Expansion B = Expansion::kBloodmoon;
+// The animation group of "PlayGroup": "other objects", no report label.
+constexpr int kGroupeAnimation = 62;
 
 // clang-format off
 constexpr ChainEntry kChain[] = {
+    // Assignments, then the block keywords with a test.
+    {"Set", kSetTo, {}},
+    {"If", kTest, {}},
+    {"ElseIf", kTest, {}},
+    {"While", kTest, {}},
     // Block keywords without a test.
     {"Else", kFonctionSeule, {}},
     {"Endif", kFonctionSeule, {}},
@@ -28,6 +39,30 @@ constexpr ChainEntry kChain[] = {
     {"End", kFonc_optID_choiceApp, {.caller = OBJET, .called = NOM_DU_SCRIPT, .choice = 0}, {}, true},
     {"End", kFonctionSeule, {}, {}, true},
     {"Return", kFonctionSeule, {}},
+
+    // Commands with arguments of their own, each named after its command word.
+    {"MessageBox", kMessageBox, {}},
+    {"PlaceAtPC", kPlaceAtPC, {}},
+    {"FadeTo", kFadeTo, {}},
+    {"Choice", kChoice, {}},
+    {"ModRegion", kModRegion, {}},
+    {"Position", kPosition, {}},
+    {"PositionCell", kPositionCell, {}},
+    {"Say", kSay, {}},
+    {"PlaySoundVP", kPlaySoundVP, {}},
+    {"PlaySound3DVP", kPlaySound3DVP, {}},
+    {"PlayLoopSound3DVP", kPlayLoopSound3DVP, {}},
+    {"ModPCFacRep", kModPCFacRep, {}},
+    {"SetPCFacRep", kSetPCFacRep, {}},
+    {"LoopGroup", kLoopGroup, {}},
+    {"Journal", kJournal, {}},
+    {"AIActivate", kAIActivate, {}},
+    {"AIEscort", kAIEscort, {}},
+    {"AIEscortCell", kAIEscortCell, {}},
+    {"AIFollow", kAIFollow, {}},
+    {"AIFollowCell", kAIFollowCell, {}},
+    {"AITravel", kAITravel, {}},
+    {"AIWander", kAIWander, {}},
 
     // Base game, part one.
     {"EnableInventoryMenu", kFonctionSeule, {}},
@@ -67,6 +102,7 @@ constexpr ChainEntry kChain[] = {
     {"Disable", kFonctionSeule_OptCall, {.caller = OBJET}},
     {"Activate", kFonc_optID_choiceApp, {.caller = OBJET, .called = PERSONNE, .choice = 1}},
     {"Activate", kFonctionSeule_OptCall, {.caller = OBJET}},
+    {"AddItem", kFoncIDshort_choiceApp, {.caller = CONTENANT, .called = CONTENU, .choice = 1}},
     {"AddSoulGem", kFoncIDID_choiceApp, {.caller = CONTENANT, .called = CREATURE, .second = MISC, .choice = 1}},
     {"AddSpell", kFoncIDApp, {.caller = PERSONNE, .called = SORT}},
     {"AddTopic", kFoncIDApp, {.caller = PERSONNE, .called = TOPIC}},
@@ -74,18 +110,30 @@ constexpr ChainEntry kChain[] = {
     {"CellUpdate", kFoncBroken, {}},
     {"CenterOnCell", kFoncID, {.called = CELLULE}},
     {"Coc", kFoncID, {.called = CELLULE}},
+    {"CenterOnExterior", kFoncShortShort_choiceApp, {.caller = OBJET, .choice = 0}},
+    {"Coe", kFoncShortShort_choiceApp, {.caller = OBJET, .choice = 0}},
+    {"ChangeWeather", kFoncIDshort_choiceApp, {.caller = OBJET, .called = REGION, .choice = 0}},
     {"ClearForceSneak", kFonctionSeule_OptCall, {.caller = PERSONNE}},
     {"ClearInfoActor", kFonctionSeule_OptCall, {.caller = PERSONNE}},
     {"DontSaveObject", kFonctionSeule, {}},
     {"DropSoulGem", kFoncIDApp, {.caller = CONTENANT, .called = MISC}},
+    {"Drop", kFoncIDshort_choiceApp, {.caller = CONTENANT, .called = CONTENU, .choice = 1}},
+    {"Face", kFoncShortShort_choiceApp, {.caller = PERSONNE, .choice = 1}},
+    {"FadeIn", kFoncValFloat_choiceApp, {.caller = OBJET, .choice = 0}},
+    {"FadeOut", kFoncValFloat_choiceApp, {.caller = OBJET, .choice = 0}},
     {"Fall", kFoncUndocumented, {}},
     {"FixMe", kFonctionSeule, {}},
     {"ForceGreeting", kFonctionSeule_OptCall, {.caller = PERSONNE}},
     {"ForceSneak", kFonctionSeule_OptCall, {.caller = PERSONNE}},
     {"GoodBye", kFonctionSeule_OptCall, {.caller = PERSONNE}},
     {"GoToJail", kFonctionSeule, {}},
+    {"HurtStandingActor", kFoncValFloat_choiceApp, {.caller = OBJET, .choice = 1}},
+    {"Lock", kFoncValShortApp, {.caller = PORTE_OU_COFFRE}},
     {"LowerRank", kFonctionSeule_OptCall, {.caller = PERSONNE}},
     {"MenuTest", kFonctionSeule, {}},
+    {"ModFactionReaction", kFoncIDIDshort, {.called = FACTION, .second = FACTION}},
+    {"Move", kFoncAxeFloat, {.caller = OBJET}},
+    {"MoveWorld", kFoncAxeFloat, {.caller = OBJET}},
     {"PayFineThief", kFonctionSeule, {}},
     {"PayFine", kFonctionSeule, {}},
     {"PCClearExpelled", kFonc_optID_choiceApp, {.caller = OBJET, .called = FACTION, .choice = 0}},
@@ -100,15 +148,25 @@ constexpr ChainEntry kChain[] = {
     {"PCLowerRank", kFonctionSeule, {}},
     {"PCRaiseRank", kFonc_optID_choiceApp, {.caller = OBJET, .called = FACTION, .choice = 0}},
     {"PCRaiseRank", kFonctionSeule, {}},
+    {"PlayBink", kFoncIDshort_choiceApp, {.caller = OBJET, .called = FICHIER, .choice = 0}},
+    {"PlayGroup", kFoncID_optShort_choiceApp, {.caller = PERSONNE, .called = kGroupeAnimation, .choice = 1}},
     {"PlaySound", kFoncID, {.called = SON}},
     {"PlaySound3D", kFoncIDApp, {.caller = OBJET, .called = SON}},
     {"PlayLoopSound3D", kFoncIDApp, {.caller = OBJET, .called = SON}},
     {"RaiseRank", kFonctionSeule_OptCall, {.caller = PERSONNE}},
+    {"RemoveEffects", kFoncValShortApp, {.caller = PERSONNE}},
+    {"RemoveItem", kFoncIDshort_choiceApp, {.caller = CONTENANT, .called = CONTENU, .choice = 1}},
     {"RemoveSoulGem", kFoncIDApp, {.caller = CONTENANT, .called = CREATURE}},
     {"RemoveSpell", kFoncIDApp, {.caller = PERSONNE, .called = SORT}},
     {"RemoveSpellEffects", kFoncIDApp, {.caller = PERSONNE, .called = SORT}},
     {"Resurrect", kFonctionSeule_OptCall, {.caller = PERSONNE}},
+    {"Rotate", kFoncAxeFloat, {.caller = OBJET}},
+    {"RotateWorld", kFoncAxeFloat, {.caller = OBJET}},
+    {"SetAngle", kFoncAxeFloat, {.caller = OBJET}},
     {"SetAtStart", kFonctionSeule_OptCall, {.caller = OBJET}},
+    {"SetFactionReaction", kFoncIDIDshort, {.called = FACTION, .second = FACTION}},
+    {"SetJournalIndex", kFoncIDshort_choiceApp, {.caller = OBJET, .called = QUETE, .choice = 0}},
+    {"SetPos", kFoncAxeFloat, {.caller = OBJET}},
     {"ShowMap", kFoncID, {.called = CELLULE}},
     {"ShowRestMenu", kFonctionSeule, {}},
     {"SkipAnim", kFonctionSeule_OptCall, {.caller = PERSONNE}},
@@ -120,8 +178,159 @@ constexpr ChainEntry kChain[] = {
     {"StreamMusic", kFoncID, {.called = FICHIER}},
     {"Unlock", kFonctionSeule_OptCall, {.caller = PORTE_OU_COFFRE}},
     {"WakeUpPC", kFonctionSeule, {}},
+    // Statistics of actors, and of the player and the world.
+    {"ModAcrobatics", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModAgility", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModAlarm", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModAlchemy", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModAlteration", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModArmorBonus", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModArmorer", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModAthletics", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModAttackBonus", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModAxe", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModBlindness", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModBlock", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModBluntWeapon", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModCastPenalty", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModChameleon", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModConjuration", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModCurrentFatigue", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModCurrentHealth", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModCurrentMagicka", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModDefendBonus", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModDestruction", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModDisposition", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModEnchant", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModEndurance", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModFatigue", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModFight", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModFlee", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModFlying", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModHandToHand", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModHealth", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModHeavyArmor", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModHello", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModIllusion", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModIntelligence", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModInvisible", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModInvisibile", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModLightArmor", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModLongBlade", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModLuck", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModMarksman", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModMediumArmor", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModMagicka", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModMercantile", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModMysticism", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModParalysis", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModPCCrimeLevel", kFoncValShortStat, {}},
+    {"ModPCVisionBonus", kFoncValShortStat, {}},
+    {"ModPersonality", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModReputation", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModResistBlight", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModResistCorprus", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModResistDisease", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModResistFire", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModResistFrost", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModResistMagicka", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModResistNormalWeapons", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModResistParalysis", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModResistPoison", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModResistShock", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModRestoration", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModSecurity", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModShortBlade", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModSilence", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModSneak", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModSpear", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModSpeechCraft", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModSpeed", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModStrength", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModSuperJump", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModSwimSpeed", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModUnarmored", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModWaterBreathing", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModWaterWalking", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"ModWillPower", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetAcrobatics", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetAgility", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetAlarm", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetAlchemy", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetAlteration", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetArmorBonus", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetArmorer", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetAthletics", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetAttackBonus", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetAxe", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetBlindness", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetBlock", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetBluntWeapon", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetCastPenalty", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetChameleon", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetConjuration", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetDefendBonus", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetDestruction", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetDisposition", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetEnchant", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetEndurance", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetFatigue", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetFight", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetFlee", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetFlying", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetHandToHand", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetHealth", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetHeavyArmor", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetHello", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetIllusion", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetIntelligence", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetInvisible", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetInvisibile", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetLevel", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetLightArmor", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetLongBlade", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetLuck", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetMarksman", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetMediumArmor", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetMagicka", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetMercantile", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetMysticism", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetParalysis", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetPCCrimeLevel", kFoncValShortStat, {}},
+    {"SetPCVisionBonus", kFoncValShortStat, {}},
+    {"SetPersonality", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetReputation", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetResistBlight", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetResistCorprus", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetResistDisease", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetResistFire", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetResistFrost", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetResistMagicka", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetResistNormalWeapons", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetResistParalysis", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetResistPoison", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetResistShock", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetRestoration", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetSecurity", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetShortBlade", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetSilence", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetSneak", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetSpear", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetSpeechCraft", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetSpeed", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetStrength", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetSuperJump", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetSwimSpeed", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetUnarmored", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetWaterBreathing", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetWaterWalking", kFoncValShortStatApp, {.caller = PERSONNE}},
+    {"SetWillPower", kFoncValShortStatApp, {.caller = PERSONNE}},
 
     // Tribunal, second run.
+    {"PlaceItem", kPlaceItem, {}, T},
+    {"PlaceItemCell", kPlaceItemCell, {}, T},
+    {"AddToLevCreature", kFoncIDIDshort, {.called = LEVELED_CREATURE, .second = CREATURE}, T},
+    {"AddToLevItem", kFoncIDIDshort, {.called = LEVELED_ITEM, .second = OBJET}, T},
     {"ClearForceJump", kFonctionSeule_OptCall, {.caller = PERSONNE}, T},
     {"ClearForceMoveJump", kFonctionSeule_OptCall, {.caller = PERSONNE}, T},
     {"ClearForceRun", kFonctionSeule_OptCall, {.caller = PERSONNE}, T},
@@ -130,9 +339,18 @@ constexpr ChainEntry kChain[] = {
     {"ForceJump", kFonctionSeule_OptCall, {.caller = PERSONNE}, T},
     {"ForceMoveJump", kFonctionSeule_OptCall, {.caller = PERSONNE}, T},
     {"ForceRun", kFonctionSeule_OptCall, {.caller = PERSONNE}, T},
+    {"HurtCollidingActor", kFoncValFloat_choiceApp, {.caller = OBJET, .choice = 1}, T},
+    {"RemoveFromLevCreature", kFoncIDIDshort, {.called = LEVELED_CREATURE, .second = CREATURE}, T},
+    {"RemoveFromLevItem", kFoncIDIDshort, {.called = LEVELED_ITEM, .second = OBJET}, T},
+    {"SetDelete", kFoncValShortApp, {.caller = OBJET}, T},
+    {"ModScale", kFoncValShortStatApp, {.caller = PERSONNE}, T},
+    {"ModWaterLevel", kFoncValShortStat, {}, T},
+    {"SetScale", kFoncValShortStatApp, {.caller = PERSONNE}, T},
+    {"SetWaterLevel", kFoncValShortStat, {}, T},
 
     // Bloodmoon.
     {"BecomeWerewolf", kFonctionSeule_OptCall, {.caller = PERSONNE}, B},
+    {"PlaceAtMe", kPlaceAtMe, {}, B},
     {"SetWerewolfAcrobatics", kFoncUndocumented, {}, B},
     {"TurnMoonRed", kFonctionSeule, {}, B},
     {"TurnMoonWhite", kFonctionSeule, {}, B},
@@ -143,68 +361,9 @@ constexpr ChainEntry kChain[] = {
 constexpr std::string_view kFailure =
     "Impossible d'ouvrir le fichier temporaire \"DbTempTES3\" depuis le fichier source "
     "\"MainSyntaxe\"\n\n";
-constexpr Cp1252Text kTribunalDependante{" : fonction Tribunal-dépendante !"};
-constexpr Cp1252Text kBloodmoonDependante{" : fonction Bloodmoon-dépendante !"};
-
-// The lower-case command words of the chain in a trie, so that the entries
-// whose word stands at a position of a line are found in one walk.
-class CommandTrie {
- public:
-  CommandTrie() {
-    nodes_.emplace_back();
-    for (std::size_t i = 0; i < std::size(kChain); ++i) {
-      std::uint32_t node = 0;
-      for (const char c : kChain[i].name)
-        node = child(node, foldChar(c));
-      nodes_[node].entries.push_back(static_cast<std::uint16_t>(i));
-    }
-  }
-
-  // Adds the entries whose word begins the text at `pos`.
-  void collect(std::string_view text, std::size_t pos, std::vector<std::uint16_t>& out) const {
-    std::uint32_t node = 0;
-    for (; pos < text.size(); ++pos) {
-      node = find(node, text[pos]);
-      if (node == 0) return;
-      out.insert(out.end(), nodes_[node].entries.begin(), nodes_[node].entries.end());
-    }
-  }
-
- private:
-  struct Node {
-    std::vector<std::pair<char, std::uint32_t>> children;
-    std::vector<std::uint16_t> entries;
-  };
-
-  std::uint32_t find(std::uint32_t node, char c) const {
-    for (const auto& [letter, next] : nodes_[node].children) {
-      if (letter == c) return next;
-    }
-    return 0;
-  }
-  std::uint32_t child(std::uint32_t node, char c) {
-    if (const std::uint32_t next = find(node, c); next != 0) return next;
-    const auto next = static_cast<std::uint32_t>(nodes_.size());
-    nodes_.emplace_back();
-    nodes_[node].children.emplace_back(c, next);
-    return next;
-  }
-
-  std::vector<Node> nodes_;
-};
-
-const CommandTrie& commandTrie() {
-  static const CommandTrie trie;
-  return trie;
-}
-
-// The expansion error after a claim by an entry of an expansion run.
-void expansionError(CheckContext& ctx, const ChainEntry& entry, int lineIndex) {
-  if (entry.expansion == Expansion::kTribunal && ctx.tribunal == 0) {
-    ctx.journal.finding(lineIndex, kError, kFailure, kTribunalDependante);
-  } else if (entry.expansion == Expansion::kBloodmoon && ctx.bloodmoon == 0) {
-    ctx.journal.finding(lineIndex, kError, kFailure, kBloodmoonDependante);
-  }
+const ChainIndex& chainIndex() {
+  static const ChainIndex index(kChain);
+  return index;
 }
 
 }  // namespace
@@ -217,6 +376,12 @@ void runEntry(CheckContext& ctx, const ChainEntry& e, std::string& line, int* li
               int lineIndex) {
   const ChainArgs& a = e.args;
   switch (e.checker) {
+    case kSetTo:
+      synDetectSetTo(ctx, line, lineHandled, lineIndex);
+      break;
+    case kTest:
+      synDetectTEST(ctx, e.name, line, lineHandled, lineIndex);
+      break;
     case kFonctionSeule:
       strFonctionSeule(ctx, e.name, line, lineHandled, lineIndex);
       break;
@@ -243,48 +408,136 @@ void runEntry(CheckContext& ctx, const ChainEntry& e, std::string& line, int* li
       strFoncIDID_choiceApp(ctx, e.name, line, a.caller, a.called, a.second, a.choice, lineHandled,
                             lineIndex);
       break;
+    case kFoncValShortApp:
+      strFoncValShortApp(ctx, e.name, a.caller, line, lineHandled, lineIndex);
+      break;
+    case kFoncValShort:
+      strFoncValShort(ctx, e.name, line, lineHandled, lineIndex);
+      break;
+    case kFoncValShortStatApp:
+      strFoncValShortStatApp(ctx, e.name, a.caller, line, lineHandled, lineIndex, ctx.tribunal,
+                             ctx.bloodmoon);
+      break;
+    case kFoncValShortStat:
+      strFoncValShortStat(ctx, e.name, line, lineHandled, lineIndex, ctx.tribunal, ctx.bloodmoon);
+      break;
+    case kFoncValFloat_choiceApp:
+      strFoncValFloat_choiceApp(ctx, e.name, a.caller, a.choice, line, lineHandled, lineIndex);
+      break;
+    case kFoncShortShort_choiceApp:
+      strFoncShortShort_choiceApp(ctx, e.name, a.caller, a.choice, line, lineHandled, lineIndex);
+      break;
+    case kFoncIDshort_choiceApp:
+      strFoncIDshort_choiceApp(ctx, e.name, a.caller, a.called, a.choice, line, lineHandled,
+                               lineIndex);
+      break;
+    case kFoncID_optShort_choiceApp:
+      strFoncID_optShort_choiceApp(ctx, e.name, line, a.caller, a.called, a.choice, lineHandled,
+                                   lineIndex);
+      break;
+    case kFoncIDIDshort:
+      strFoncIDIDshort(ctx, e.name, line, a.called, a.second, lineHandled, lineIndex);
+      break;
+    case kFoncAxe:
+      strFoncAxe(ctx, e.name, a.caller, line, lineHandled, lineIndex);
+      break;
+    case kFoncAxeFloat:
+      strFoncAxeFloat(ctx, e.name, a.caller, line, lineHandled, lineIndex, ctx.tribunal);
+      break;
+    case kMessageBox:
+      synDetectMessageBox(ctx, line, lineHandled, lineIndex);
+      break;
+    case kChoice:
+      synDetectChoice(ctx, line, lineHandled, lineIndex);
+      break;
+    case kSay:
+      synDetectSay(ctx, line, lineHandled, lineIndex);
+      break;
+    case kPlaceAtMe:
+      synDetectPlaceAtMe(ctx, line, lineHandled, lineIndex);
+      break;
+    case kPlaceAtPC:
+      synDetectPlaceAtPC(ctx, line, lineHandled, lineIndex);
+      break;
+    case kPosition:
+      synDetectPosition(ctx, line, lineHandled, lineIndex);
+      break;
+    case kPositionCell:
+      synDetectPositionCell(ctx, line, lineHandled, lineIndex);
+      break;
+    case kPlaceItem:
+      synDetectPlaceItem(ctx, line, lineHandled, lineIndex);
+      break;
+    case kPlaceItemCell:
+      synDetectPlaceItemCell(ctx, line, lineHandled, lineIndex);
+      break;
+    case kFadeTo:
+      synDetectFadeTo(ctx, line, lineHandled, lineIndex);
+      break;
+    case kModRegion:
+      synDetectModRegion(ctx, line, lineHandled, lineIndex);
+      break;
+    case kPlaySoundVP:
+      synDetectPlaySoundVP(ctx, line, lineHandled, lineIndex);
+      break;
+    case kPlaySound3DVP:
+      synDetectPlaySound3DVP(ctx, line, lineHandled, lineIndex);
+      break;
+    case kPlayLoopSound3DVP:
+      synDetectPlayLoopSound3DVP(ctx, line, lineHandled, lineIndex);
+      break;
+    case kLoopGroup:
+      synDetectLoopGroup(ctx, line, lineHandled, lineIndex);
+      break;
+    case kModPCFacRep:
+      synDetectModPCFacRep(ctx, line, lineHandled, lineIndex);
+      break;
+    case kSetPCFacRep:
+      synDetectSetPCFacRep(ctx, line, lineHandled, lineIndex);
+      break;
+    case kJournal:
+      synDetectJournal(ctx, line, lineHandled, lineIndex);
+      break;
+    case kAIActivate:
+      synDetectAIActivate(ctx, line, lineHandled, lineIndex);
+      break;
+    case kAIEscort:
+      synDetectAIEscort(ctx, line, lineHandled, lineIndex);
+      break;
+    case kAIEscortCell:
+      synDetectAIEscortCell(ctx, line, lineHandled, lineIndex);
+      break;
+    case kAIFollow:
+      synDetectAIFollow(ctx, line, lineHandled, lineIndex);
+      break;
+    case kAIFollowCell:
+      synDetectAIFollowCell(ctx, line, lineHandled, lineIndex);
+      break;
+    case kAITravel:
+      synDetectAITravel(ctx, line, lineHandled, lineIndex);
+      break;
+    case kAIWander:
+      synDetectAIWander(ctx, line, lineHandled, lineIndex);
+      break;
   }
 }
 
 bool runCommandChain(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
-  if (*lineHandled != 0) return false;
-  foldLower(line);
-  // A checker can only claim the line when its command word stands at the
-  // start of the line (after blanks) or right after a "->": try only those
-  // entries, in chain order.
-  std::size_t start = 0;
-  while (start < line.size() && isBlank(line[start]))
-    ++start;
-  // Reused from line to line; no checker runs the chain again from inside it.
+  // Reused from line to line; the checkers that run tables of their own from
+  // inside the chain (the expression checker) use their own lists.
   thread_local std::vector<std::uint16_t> candidates;
-  candidates.clear();
-  const CommandTrie& trie = commandTrie();
-  trie.collect(line, start, candidates);
-  for (std::size_t p = line.find("->", start); p != std::string::npos; p = line.find("->", p + 1)) {
-    trie.collect(line, p + 2, candidates);
-  }
-  std::sort(candidates.begin(), candidates.end());
-  candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-  for (const std::uint16_t i : candidates) {
-    runEntry(ctx, kChain[i], line, lineHandled, lineIndex);
-    if (*lineHandled != 0) {
-      expansionError(ctx, kChain[i], lineIndex);
-      return kChain[i].endStep;
-    }
-  }
-  return false;
+  const ChainEntry* claim = runIndexed(ctx, chainIndex(), line, lineHandled, lineIndex, candidates);
+  if (claim == nullptr) return false;
+  expansionError(ctx, *claim, lineIndex, kFailure);
+  return claim->endStep;
 }
 
 bool runCommandChainInOrder(CheckContext& ctx, std::string& line, int* lineHandled, int lineIndex) {
-  for (const ChainEntry& entry : kChain) {
-    if (*lineHandled != 0) break;
-    runEntry(ctx, entry, line, lineHandled, lineIndex);
-    if (*lineHandled != 0) {
-      expansionError(ctx, entry, lineIndex);
-      return entry.endStep;
-    }
-  }
-  return false;
+  if (*lineHandled != 0) return false;
+  const ChainEntry* claim = runInOrder(ctx, kChain, line, lineHandled, lineIndex);
+  if (claim == nullptr) return false;
+  expansionError(ctx, *claim, lineIndex, kFailure);
+  return claim->endStep;
 }
 
 }  // namespace lintaro

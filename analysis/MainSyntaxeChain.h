@@ -14,6 +14,10 @@
 namespace lintaro {
 
 enum class Checker : std::uint8_t {
+  // Assignments and logical tests.
+  kSetTo,
+  kTest,
+  // Signature checkers.
   kFonctionSeule,
   kFonctionSeule_OptCall,
   kFoncUndocumented,
@@ -22,6 +26,46 @@ enum class Checker : std::uint8_t {
   kFoncID,
   kFonc_optID_choiceApp,
   kFoncIDID_choiceApp,
+  kFoncValShortApp,
+  kFoncValShort,
+  kFoncValShortStatApp,
+  kFoncValShortStat,
+  kFoncValFloat_choiceApp,
+  kFoncShortShort_choiceApp,
+  kFoncIDshort_choiceApp,
+  kFoncID_optShort_choiceApp,
+  kFoncIDIDshort,
+  kFoncAxe,
+  kFoncAxeFloat,
+  // Special-function checkers: texts, placement and position.
+  kMessageBox,
+  kChoice,
+  kSay,
+  kPlaceAtMe,
+  kPlaceAtPC,
+  kPosition,
+  kPositionCell,
+  kPlaceItem,
+  kPlaceItemCell,
+  // Special-function checkers: fades, region weather, sounds, animation groups.
+  kFadeTo,
+  kModRegion,
+  kPlaySoundVP,
+  kPlaySound3DVP,
+  kPlayLoopSound3DVP,
+  kLoopGroup,
+  // Faction reputation and the quest journal.
+  kModPCFacRep,
+  kSetPCFacRep,
+  kJournal,
+  // AI packages.
+  kAIActivate,
+  kAIEscort,
+  kAIEscortCell,
+  kAIFollow,
+  kAIFollowCell,
+  kAITravel,
+  kAIWander,
 };
 
 enum class Expansion : std::uint8_t { kNone, kTribunal, kBloodmoon };

@@ -29,7 +29,7 @@ struct Row {
 };
 
 // The chain as documented, keeping only the entries whose checkers exist:
-// argument-free and identifier signatures.
+// argument-free, identifier, numeric and axis signatures.
 std::vector<Row> expectedChain() {
   using N = std::string_view;
   const auto S = [](N n) { return Row{n, kFonctionSeule, {}}; };
@@ -44,6 +44,34 @@ std::vector<Row> expectedChain() {
   const auto II = [](N n, int caller, int first, int second, int choice) {
     return Row{n, kFoncIDID_choiceApp, {caller, first, second, choice}};
   };
+  // Numbers, identifiers with numbers, axes.
+  const auto VA = [](N n, int caller) { return Row{n, kFoncValShortApp, {caller, 0, 0, 0}}; };
+  const auto SA = [](N n) { return Row{n, kFoncValShortStatApp, {15, 0, 0, 0}}; };
+  const auto ST = [](N n) { return Row{n, kFoncValShortStat, {}}; };
+  const auto VF = [](N n, int choice) {
+    return Row{n, kFoncValFloat_choiceApp, {19, 0, 0, choice}};
+  };
+  const auto SS = [](N n, int caller, int choice) {
+    return Row{n, kFoncShortShort_choiceApp, {caller, 0, 0, choice}};
+  };
+  const auto IS = [](N n, int caller, int called, int choice) {
+    return Row{n, kFoncIDshort_choiceApp, {caller, called, 0, choice}};
+  };
+  const auto IO = [](N n, int caller, int called, int choice) {
+    return Row{n, kFoncID_optShort_choiceApp, {caller, called, 0, choice}};
+  };
+  const auto IIS = [](N n, int first, int second) {
+    return Row{n, kFoncIDIDshort, {0, first, second, 0}};
+  };
+  const auto AF = [](N n) { return Row{n, kFoncAxeFloat, {19, 0, 0, 0}}; };
+  const auto stats = [&](std::initializer_list<N> names) {
+    std::vector<Row> rows;
+    for (const N n : names)
+      rows.push_back(SA(n));
+    return rows;
+  };
+  // A special-function checker: its own command words, no integer argument.
+  const auto X = [](N n, Checker checker) { return Row{n, checker, {}}; };
   const auto in = [](Expansion expansion, std::vector<Row> rows) {
     for (Row& r : rows)
       r.expansion = expansion;
@@ -55,7 +83,19 @@ std::vector<Row> expectedChain() {
   endAlone.endStep = true;
   // clang-format off
   std::vector<std::vector<Row>> parts = {
+      {Row{"Set", kSetTo, {}}, Row{"If", kTest, {}}, Row{"ElseIf", kTest, {}},
+       Row{"While", kTest, {}}},
       {S("Else"), S("Endif"), S("EndWhile"), endWithName, endAlone, S("Return")},
+      // Commands with arguments of their own (fades, weather, sounds, faction
+      // reputation, journal, AI packages), named after their command words.
+      {X("MessageBox", kMessageBox), X("PlaceAtPC", kPlaceAtPC), X("FadeTo", kFadeTo),
+       X("Choice", kChoice), X("ModRegion", kModRegion), X("Position", kPosition),
+       X("PositionCell", kPositionCell), X("Say", kSay), X("PlaySoundVP", kPlaySoundVP),
+       X("PlaySound3DVP", kPlaySound3DVP), X("PlayLoopSound3DVP", kPlayLoopSound3DVP),
+       X("ModPCFacRep", kModPCFacRep), X("SetPCFacRep", kSetPCFacRep),
+       X("LoopGroup", kLoopGroup), X("Journal", kJournal), X("AIActivate", kAIActivate),
+       X("AIEscort", kAIEscort), X("AIEscortCell", kAIEscortCell), X("AIFollow", kAIFollow),
+       X("AIFollowCell", kAIFollowCell), X("AITravel", kAITravel), X("AIWander", kAIWander)},
       // Base game, part one.
       {S("EnableInventoryMenu"), S("EnableMagicMenu"), S("EnableMapMenu"), S("EnableStatsMenu"),
        S("EnableBirthMenu"), S("EnableClassMenu"), S("EnableNameMenu"), S("EnableRaceMenu"),
@@ -68,29 +108,75 @@ std::vector<Row> expectedChain() {
       in(Expansion::kTribunal, {S("EnableLevitation"), S("DisableLevitation")}),
       // Base game, part two.
       {O("Enable", 19), O("Disable", 19), OI("Activate", 19, 15, 1), O("Activate", 19),
-       II("AddSoulGem", 10, 46, 38, 1), IA("AddSpell", 15, 20), IA("AddTopic", 15, 50),
+       IS("AddItem", 10, 11, 1), II("AddSoulGem", 10, 46, 38, 1), IA("AddSpell", 15, 20), IA("AddTopic", 15, 50),
        II("Cast", 19, 20, 19, 1), Br("CellUpdate"), I("CenterOnCell", 95), I("Coc", 95),
+       SS("CenterOnExterior", 19, 0), SS("Coe", 19, 0), IS("ChangeWeather", 19, 90, 0),
        O("ClearForceSneak", 15), O("ClearInfoActor", 15), S("DontSaveObject"),
-       IA("DropSoulGem", 10, 38), U("Fall"), S("FixMe"), O("ForceGreeting", 15),
-       O("ForceSneak", 15), O("GoodBye", 15), S("GoToJail"), O("LowerRank", 15), S("MenuTest"),
+       IA("DropSoulGem", 10, 38), IS("Drop", 10, 11, 1),
+       SS("Face", 15, 1), VF("FadeIn", 0), VF("FadeOut", 0), U("Fall"), S("FixMe"), O("ForceGreeting", 15),
+       O("ForceSneak", 15), O("GoodBye", 15), S("GoToJail"), VF("HurtStandingActor", 1),
+       VA("Lock", 41), O("LowerRank", 15), S("MenuTest"), IIS("ModFactionReaction", 91, 91),
+       AF("Move"), AF("MoveWorld"),
        S("PayFineThief"), S("PayFine"),
        OI("PCClearExpelled", 19, 91, 0), S("PCClearExpelled"),
        OI("PCExpell", 19, 91, 0), S("PCExpell"), S("PCForce3rdPerson"), S("PCForce1stPerson"),
        OI("PCJoinFaction", 19, 91, 0), S("PCJoinFaction"),
        OI("PCLowerRank", 19, 91, 0), S("PCLowerRank"),
        OI("PCRaiseRank", 19, 91, 0), S("PCRaiseRank"),
-       I("PlaySound", 93), IA("PlaySound3D", 19, 93), IA("PlayLoopSound3D", 19, 93),
-       O("RaiseRank", 15), IA("RemoveSoulGem", 10, 46), IA("RemoveSpell", 15, 20),
-       IA("RemoveSpellEffects", 15, 20), O("Resurrect", 15), O("SetAtStart", 19),
+       IS("PlayBink", 19, 92, 0), IO("PlayGroup", 15, 62, 1), I("PlaySound", 93), IA("PlaySound3D", 19, 93), IA("PlayLoopSound3D", 19, 93),
+       O("RaiseRank", 15), VA("RemoveEffects", 15),
+       IS("RemoveItem", 10, 11, 1), IA("RemoveSoulGem", 10, 46), IA("RemoveSpell", 15, 20),
+       IA("RemoveSpellEffects", 15, 20), O("Resurrect", 15),
+       AF("Rotate"), AF("RotateWorld"), AF("SetAngle"), O("SetAtStart", 19),
+       IIS("SetFactionReaction", 91, 91), IS("SetJournalIndex", 19, 51, 0), AF("SetPos"),
        I("ShowMap", 95), S("ShowRestMenu"), O("SkipAnim", 15), IA("StartCombat", 15, 15),
        I("StartScript", 96), O("StopCombat", 15), I("StopScript", 96), I("StopSound", 93),
        I("StreamMusic", 92), O("Unlock", 41), S("WakeUpPC")},
+      // Statistics, at the end of the base game's part two.
+      stats({"ModAcrobatics", "ModAgility", "ModAlarm", "ModAlchemy", "ModAlteration",
+             "ModArmorBonus", "ModArmorer", "ModAthletics", "ModAttackBonus", "ModAxe",
+             "ModBlindness", "ModBlock", "ModBluntWeapon", "ModCastPenalty", "ModChameleon",
+             "ModConjuration", "ModCurrentFatigue", "ModCurrentHealth", "ModCurrentMagicka",
+             "ModDefendBonus", "ModDestruction", "ModDisposition", "ModEnchant", "ModEndurance",
+             "ModFatigue", "ModFight", "ModFlee", "ModFlying", "ModHandToHand", "ModHealth",
+             "ModHeavyArmor", "ModHello", "ModIllusion", "ModIntelligence", "ModInvisible",
+             "ModInvisibile", "ModLightArmor", "ModLongBlade", "ModLuck", "ModMarksman",
+             "ModMediumArmor", "ModMagicka", "ModMercantile", "ModMysticism", "ModParalysis"}),
+      {ST("ModPCCrimeLevel"), ST("ModPCVisionBonus")},
+      stats({"ModPersonality", "ModReputation", "ModResistBlight", "ModResistCorprus",
+             "ModResistDisease", "ModResistFire", "ModResistFrost", "ModResistMagicka",
+             "ModResistNormalWeapons", "ModResistParalysis", "ModResistPoison", "ModResistShock",
+             "ModRestoration", "ModSecurity", "ModShortBlade", "ModSilence", "ModSneak",
+             "ModSpear", "ModSpeechCraft", "ModSpeed", "ModStrength", "ModSuperJump",
+             "ModSwimSpeed", "ModUnarmored", "ModWaterBreathing", "ModWaterWalking",
+             "ModWillPower", "SetAcrobatics", "SetAgility", "SetAlarm", "SetAlchemy",
+             "SetAlteration", "SetArmorBonus", "SetArmorer", "SetAthletics", "SetAttackBonus",
+             "SetAxe", "SetBlindness", "SetBlock", "SetBluntWeapon", "SetCastPenalty",
+             "SetChameleon", "SetConjuration", "SetDefendBonus", "SetDestruction",
+             "SetDisposition", "SetEnchant", "SetEndurance", "SetFatigue", "SetFight", "SetFlee",
+             "SetFlying", "SetHandToHand", "SetHealth", "SetHeavyArmor", "SetHello",
+             "SetIllusion", "SetIntelligence", "SetInvisible", "SetInvisibile", "SetLevel",
+             "SetLightArmor", "SetLongBlade", "SetLuck", "SetMarksman", "SetMediumArmor",
+             "SetMagicka", "SetMercantile", "SetMysticism", "SetParalysis"}),
+      {ST("SetPCCrimeLevel"), ST("SetPCVisionBonus")},
+      stats({"SetPersonality", "SetReputation", "SetResistBlight", "SetResistCorprus",
+             "SetResistDisease", "SetResistFire", "SetResistFrost", "SetResistMagicka",
+             "SetResistNormalWeapons", "SetResistParalysis", "SetResistPoison", "SetResistShock",
+             "SetRestoration", "SetSecurity", "SetShortBlade", "SetSilence", "SetSneak",
+             "SetSpear", "SetSpeechCraft", "SetSpeed", "SetStrength", "SetSuperJump",
+             "SetSwimSpeed", "SetUnarmored", "SetWaterBreathing", "SetWaterWalking",
+             "SetWillPower"}),
       in(Expansion::kTribunal,
-         {O("ClearForceJump", 15), O("ClearForceMoveJump", 15), O("ClearForceRun", 15),
+         {X("PlaceItem", kPlaceItem), X("PlaceItemCell", kPlaceItemCell),
+          IIS("AddToLevCreature", 48, 46), IIS("AddToLevItem", 49, 19),
+          O("ClearForceJump", 15), O("ClearForceMoveJump", 15), O("ClearForceRun", 15),
           IA("Equip", 15, 16), IA("ExplodeSpell", 15, 20), O("ForceJump", 15),
-          O("ForceMoveJump", 15), O("ForceRun", 15)}),
+          O("ForceMoveJump", 15), O("ForceRun", 15), VF("HurtCollidingActor", 1),
+          IIS("RemoveFromLevCreature", 48, 46), IIS("RemoveFromLevItem", 49, 19),
+          VA("SetDelete", 19), SA("ModScale"), ST("ModWaterLevel"), SA("SetScale"),
+          ST("SetWaterLevel")}),
       in(Expansion::kBloodmoon,
-         {O("BecomeWerewolf", 15), U("SetWerewolfAcrobatics"), S("TurnMoonRed"),
+         {O("BecomeWerewolf", 15), X("PlaceAtMe", kPlaceAtMe), U("SetWerewolfAcrobatics"), S("TurnMoonRed"),
           S("TurnMoonWhite"), O("UndoWerewolf", 15)}),
   };
   // clang-format on
@@ -115,8 +201,10 @@ TEST(CommandChainTable, EntriesInDocumentedOrder) {
   std::vector<std::string> got;
   for (const ChainEntry& e : commandChain())
     got.push_back(describe({e.name, e.checker, e.args, e.expansion, e.endStep}));
-  // 6 block keywords and End step + 27 + 2 + 57 + 8 + 5.
-  EXPECT_EQ(expected.size(), 105u);
+  // 4 assignment and tests + 6 block keywords and End step + 22 special + 27 + 2 + (57 + 23 + 146
+  // statistics)
+  // + (2 special + 8 + 10) + (5 + 1 special).
+  EXPECT_EQ(expected.size(), 313u);
   EXPECT_EQ(got, expected);
 }
 
@@ -124,7 +212,8 @@ TEST(CommandChainTable, EntriesInDocumentedOrder) {
 // Fast dispatch against the in-order walk
 
 // Random lines around the chain's command words: callers and arrows, prefixes
-// and longer words, arguments, any case, and character soup.
+// and longer words, arguments (identifiers, numbers, axes), any case, and
+// character soup.
 class LineMaker {
  public:
   explicit LineMaker(unsigned seed) : rng_(seed) {
@@ -134,6 +223,7 @@ class LineMaker {
 
   std::string line() {
     if (chance(8)) return soup();
+    if (chance(5)) return statement();
     std::string out = pick({"", " ", "\t", "  \t"});
     for (std::size_t i = chance(2) ? 0 : below(3) + 1; i > 0; --i)
       out += name() + pick({"->", "->", "-> ", " ->"});
@@ -178,8 +268,40 @@ class LineMaker {
     return randomCase(pick({"", "player", "\"my npc\"", "\"a b\" ", "my chest", "\"\"\"", "\"x",
                             "x\"y\"", "\"a\"b", "\"\"", "\"a\"b\"c\"", "x y", "5", ",", "a,b",
                             "\"a\",\"b\"", "\"a\"\"b\"", "npc_01", "\"guild one\"",
-                            "a123456789b123456789c123456789d123456789e123456789f12345"}));
+                            "a123456789b123456789c123456789d123456789e123456789f12345",
+                            // Numbers and axes.
+                            "-10", "2.5", "1.", ".5", "-", "x", "Z", "\"x\"", "5 6", "x 100.5",
+                            "x, -3", "y  7", "0", "12x", "5,-3",
+                            // Runs of numbers, decimals, optional parameters.
+                            "\"a b\" 1 2 3", "1, 2, 3 4", "1,2,3,4", "0.5 1.0", "1 2 3, x",
+                            "10 -5 7", "255 2.5", "x 1 2 3 4 5 6 7 8 9 10",
+                            // Texts with placeholders, buttons, choices, files, cells.
+                            "\"%g %S\" x \"y\"", "\"%.2f\" a.b, c", "\"%g%g\"", "\"a\" 1 \"b\" 2",
+                            "\"a\" 1, ", "\"ok\" \"non\",", "\"vo\\a.mp3\" \"t\" x",
+                            "\"pot\" \"cell\" 1 2 z 4", "-1 -2 -3 -4 \"c\" x", "gob 1 1.5 0"}));
     // clang-format on
+  }
+  // Assignments and tests, with expressions built from operands, value
+  // functions, operators, groups and comparisons.
+  std::string statement() {
+    std::string out = pick({"", " ", "\t"});
+    out += randomCase(pick({"set ", "set ", "If ", "ElseIf ", "while ", "if", "set", "setx ",
+                            "endif ", "Set \"a b\".c to "}));
+    if (chance(3))
+      out += pick({"x to ", "x.y to ", "\"o\".v to ", "x y to ", ". to ", "x to", "x ", "to "});
+    for (std::size_t i = below(7); i > 0; --i) {
+      out += pick({" ", "", "  "});
+      if (chance(3)) {
+        out += randomCase(pick({"GetDistance player", "player->GetPos x", "GetScale", "Random 5",
+                                "GetPCRank", "IsWerewolf", "GetFoo", "GetHealth 5",
+                                "\"npc\"->GetDisabled", "GetPCFacRep \"f\""}));
+      } else {
+        out += pick({"x",     "5",  "5.", "2.5", "a.b", "a.", "\"a b\"", "(",  ")",
+                     "( x )", "+",  "-",  "->",  "*",   "/",  "==",      "=",  "<",
+                     ">",     ">=", "!=", "&&",  "||",  "\"", ".x",      "x1", "1x"});
+      }
+    }
+    return out;
   }
   std::string soup() {
     std::string out;
