@@ -85,6 +85,36 @@ void addBlock(ScriptBuilder& s, int k) {
   s.add("Else ; encore");                                              // E: no "if"
 }
 
+// One block of twenty command lines with the names of block `k`: every
+// family of the command chain (assignments and tests with value functions,
+// signature checkers, texts, placement, AI packages, sounds, the journal and
+// expansion commands, which the default preferences report).
+void addCommandBlock(ScriptBuilder& s, int k) {
+  const std::string id = std::to_string(k);
+  s.add("set vitesse" + id + " to ( GetDistance player + 5 ) * GetSecondsPassed");
+  s.add("if ( player->GetItemCount \"gold_001\" >= 10 ) && ( GetJournalIndex quete" + id +
+        " < 20 )");
+  s.add("\tMessageBox \"Or : %g, vitesse : %.2f\" vitesse" + id + " _Total" + id +
+        " \"Oui\" \"Non\"");
+  s.add("\tplayer->AddItem \"gold_001\" 25");
+  s.add("\tplayer->ModHealth -10");
+  s.add("\t\"fargoth\"->PositionCell -12 300 70 90 \"Balmora, Maison de Fargoth\"");
+  s.add("\tPlaceAtPC \"ancestor_ghost\" 1 256 1");
+  s.add("\tAIWander 512 5 0 40 30 20 0 0 0 0 0 0");
+  s.add("\tAITravel 100 200 300");
+  s.add("\tJournal \"quete" + id + "\" 10");
+  s.add("\tPlaySound3DVP \"Door Open\" 1.0 0.8");
+  s.add("\tplayer->SetPos x 128");
+  s.add("\tChoice \"Oui\" 1 \"Non\" 2");
+  s.add("\tModRegion \"Ascadian Isles Region\" 10 10 0 0 0 0 0 0 0 0");
+  s.add("\tPlaceItem \"misc_com_bottle_01\" 100 200 300 0");  // Tribunal
+  s.add("elseif ( GetScale > 1 )");                           // Tribunal
+  s.add("\tFadeTo 50 2");
+  s.add("\tStartScript bonus" + id);
+  s.add("endif");
+  s.add("GetDistance player");  // a value function alone is nobody's line
+}
+
 // Ten nested blocks: one nesting alert where the depth falls back to nine
 // (the depth counts every opener and closer, excess ones included, so this
 // only alerts before the excess closers of the blocks above).
@@ -99,7 +129,7 @@ void addDeepBlock(ScriptBuilder& s, int k) {
     s.add(tabs(d) + (d % 2 == 0 ? "endif" : "endwhile"));
 }
 
-constexpr std::array<WorstCaseInfo, 8> kWorstCases = {{
+constexpr std::array<WorstCaseInfo, 9> kWorstCases = {{
     {WorstCase::kElseChain, "else_chain"},
     {WorstCase::kExcessClosers, "excess_closers"},
     {WorstCase::kTopLevelElse, "top_level_else"},
@@ -108,7 +138,15 @@ constexpr std::array<WorstCaseInfo, 8> kWorstCases = {{
     {WorstCase::kUnderscoreNames, "underscore_names"},
     {WorstCase::kLongLines, "long_lines"},
     {WorstCase::kBlankLines, "blank_lines"},
+    {WorstCase::kNestedExpression, "nested_expression"},
 }};
+
+std::string repeated(std::string_view piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i)
+    out += piece;
+  return out;
+}
 
 // About 1000 characters, UTF-8 accented letters included (the reader decodes
 // the whole file), tabs and a name far longer than a name field.
@@ -149,9 +187,40 @@ std::string generateScript(int lines) {
   ScriptBuilder s(lines);
   s.add("Begin BenchScript");
   addDeepBlock(s, 0);
-  for (int k = 0; !s.full(); ++k)
+  for (int k = 0; !s.full(); ++k) {
     addBlock(s, k);
+    addCommandBlock(s, k);
+  }
   return s.finish();
+}
+
+std::string worstExpressionLine(int variant) {
+  constexpr int kMax = 4999;
+  switch (variant) {
+    case 0:  // "( ( getscale ) + b ) + b": every group is examined again on the left
+      return "set x to " + repeated("( ", 622) + "getscale" + repeated(" ) + b", 622);
+    case 1:  // nested tests
+      return "if " + repeated("( ", 1247) + "x == 1" + repeated(" )", 1247);
+    case 2:  // a chain of operators
+      return "set x to a" + repeated(" + a", (kMax - 10) / 4);
+    case 3:  // a chain of comparisons
+      return "while x" + repeated(" < x", (kMax - 7) / 4);
+    case 4: {  // one operand: every value function after a "->"
+      std::string line = "set x to p";
+      static constexpr std::array<const char*, 8> kNames = {
+          "->getpos x ",    "->getangle y ", "->getdistance d ", "->getitemcount i ",
+          "->getpcrank f ", "->getscale ",   "->getstandingpc ", "->hasitemequipped h "};
+      for (std::size_t i = 0; line.size() + 24 < kMax; ++i)
+        line += kNames[i % kNames.size()];
+      return line;
+    }
+    default: {  // groups and operators mixed, in a test
+      std::string line = "if ( ( a + ( b * ( c - d ) ) ) == 1 )";
+      while (line.size() + 40 < kMax)
+        line += " && ( ( a + ( b * ( c - d ) ) ) == 1 )";
+      return line;
+    }
+  }
 }
 
 std::span<const WorstCaseInfo> worstCases() {
@@ -210,6 +279,10 @@ std::string generateWorstCase(WorstCase kind, int lines) {
         addLongLines(s, i);
       break;
     case WorstCase::kBlankLines:
+      break;
+    case WorstCase::kNestedExpression:
+      for (int i = 0; !s.full(); ++i)
+        s.add(worstExpressionLine(i % kWorstExpressionVariants));
       break;
   }
   return s.finish();

@@ -5,6 +5,8 @@
 //   worst/<case>/N     scripts built to be costly for one pass, at 500 and 5000
 //                      lines: the cost must grow linearly with the length
 //   phase/<name>/5000  one phase of a run on the 5000-line script
+//   line/nested_expression/<variant>  the command chain on one of the worst
+//                      4999-character expression and test lines
 //
 // Counters: lines_per_s; peak_heap_KiB (highest heap use during one run above
 // the use before it, every C and C++ allocation counted); peak_rss_KiB (peak
@@ -36,8 +38,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/MainSyntaxeChain.h"
 #include "bench/MemoryProbe.h"
 #include "bench/ScriptGenerator.h"
+#include "core/CheckContext.h"
 #include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/MainDebug.h"
@@ -197,6 +201,24 @@ void phasePasses(benchmark::State& state, const std::string& script, int lines) 
   setLineCounters(state, lines, script.size());
 }
 
+// The command chain (assignment, tests, expressions) on one worst line.
+void chainOnLine(benchmark::State& state, const std::string& line) {
+  for (const char* name : lintaro::kWorkFileNames)
+    lintaro::createEmptyFile(name);
+  lintaro::Journal journal;
+  lintaro::InfoStore info;
+  lintaro::CheckContext ctx{journal, info, 0, 0};
+  for (auto _ : state) {
+    std::string copy = line;
+    int handled = 0;
+    lintaro::runCommandChain(ctx, copy, &handled, 0);
+    benchmark::DoNotOptimize(handled);
+  }
+  state.counters["line_chars"] = static_cast<double>(line.size());
+  journal.close();
+  info.close();
+}
+
 // The report's text and its conversion to UTF-8, from the journal and info
 // store of one run.
 void phaseReport(benchmark::State& state, const std::string& script, int lines) {
@@ -353,6 +375,12 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("phase/report/5000", [&](benchmark::State& state) {
     phaseReport(state, script5000, 5000);
   })->Unit(benchmark::kMillisecond);
+  for (int variant = 0; variant < lintaro::bench::kWorstExpressionVariants; ++variant) {
+    const std::string name = "line/nested_expression/" + std::to_string(variant);
+    benchmark::RegisterBenchmark(name.c_str(), [variant](benchmark::State& state) {
+      chainOnLine(state, lintaro::bench::worstExpressionLine(variant));
+    })->Unit(benchmark::kMicrosecond);
+  }
 
   if (consoleFormat) {
     RatioReporter reporter(color);
