@@ -1,12 +1,15 @@
-// scrutinette: the console version of Lintaro.
+// scrutinette: the console version of Lintaro. With file names it checks them
+// and exits; without arguments it offers the interactive menu.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "console/Scrutinette.h"
+#include "console/ScrutinetteMenu.h"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  if (argc <= 1) return lintaro::runScrutinetteMenu(std::cin, std::cout);
   const std::vector<std::string> args(argv + 1, argv + argc);
   return lintaro::runScrutinette(args, std::cout, std::cerr);
 }

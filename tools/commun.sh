@@ -6,6 +6,16 @@ titre() {
   printf '\n==> %s\n' "$*"
 }
 
+# Paquets de la fenêtre « lintaro » (wxWidgets 3.2 pour GTK) et de son test de
+# bout en bout : un serveur X virtuel (Xvfb) et xdotool, qui clique et tape
+# dans la fenêtre comme le ferait un utilisateur.
+# shellcheck disable=SC2034 # utilisé par les scripts qui sourcent ce fichier
+PAQUETS_FENETRE=(libwxgtk3.2-dev xvfb xdotool)
+# En plus, pour les captures d'écran de tools/captures.sh : « import »
+# d'ImageMagick, qui enregistre une fenêtre X en PNG, et une police.
+# shellcheck disable=SC2034
+PAQUETS_CAPTURES=(imagemagick fonts-dejavu-core)
+
 # Vrai quand le paquet Debian est installé.
 paquet_installe() {
   [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = "installed" ]

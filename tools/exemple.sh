@@ -13,7 +13,8 @@ titre "Dépendances"
 installer_manquants cmake ninja-build g++ libgtest-dev libbenchmark-dev
 
 titre "Configuration (preset release)"
-cmake --preset release
+# La fenêtre n'est pas nécessaire ici : pas besoin de wxWidgets.
+cmake --preset release -DLINTARO_BUILD_WINDOW=OFF
 
 titre "Construction de scrutinette"
 cmake --build --preset release --target scrutinette

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installe ce qui manque (Debian 12, root), puis construit Lintaro et lance
 # tous ses tests :
-#   1. preset release (g++) : construction et ctest ;
-#   2. preset sanitize (clang, address et undefined) : construction et ctest ;
+#   1. preset release (g++) : construction (avec la fenêtre « lintaro ») et
+#      ctest, dont le test de bout en bout de la fenêtre sous Xvfb ;
+#   2. preset sanitize (clang, address et undefined) : construction et ctest,
+#      fenêtre comprise ;
 #   3. preset fuzz (clang, libFuzzer) : construction et une courte campagne de
-#      fuzz_check sur une copie du corpus fuzz/corpus/check.
+#      fuzz_check sur une copie du corpus fuzz/corpus/check, puis de
+#      fuzz_format (mise en forme) sur une copie de fuzz/corpus/format.
 # Le script s'arrête à la première étape en échec et finit par un résumé.
 #
 # Variable : LINTARO_FUZZ_SECONDES, durée de la campagne de fuzz (60 par défaut).
@@ -85,11 +88,13 @@ ctest_preset() {
 
 # Courte campagne libFuzzer ; échoue si un plantage (ou un délai dépassé) est
 # trouvé. Les entrées fautives sont copiées dans build/fuzz/plantages/.
+# campagne_fuzz [CIBLE CORPUS] : fuzz_check et fuzz/corpus/check par défaut.
 campagne_fuzz() {
-  local cible="$racine/build/fuzz/fuzz/fuzz_check"
-  local dossier="$temporaire/fuzz"
+  local nom="${1:-fuzz_check}"
+  local cible="$racine/build/fuzz/fuzz/$nom"
+  local dossier="$temporaire/$nom"
   mkdir -p "$dossier/artefacts"
-  cp -R fuzz/corpus/check "$dossier/corpus"
+  cp -R "fuzz/corpus/${2:-check}" "$dossier/corpus"
   # Le dictionnaire du projet (mots du langage), s'il existe.
   local options=()
   if [ -f fuzz/check.dict ]; then
@@ -109,14 +114,15 @@ campagne_fuzz() {
     mkdir -p build/fuzz/plantages
     cp "$dossier"/artefacts/* build/fuzz/plantages/ 2>/dev/null || true
     echo "libFuzzer a trouvé un problème (code $statut) ; entrées fautives copiées dans" \
-      "build/fuzz/plantages/ (rejouer : build/fuzz/fuzz/fuzz_check FICHIER)." >&2
+      "build/fuzz/plantages/ (rejouer : build/fuzz/fuzz/$nom FICHIER)." >&2
     return 1
   fi
   detail="${executions:-?} exécutions, aucun plantage"
 }
 
 etape "Dépendances" installer_manquants \
-  cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+  cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
+  "${PAQUETS_FENETRE[@]}"
 
 etape "Release : configuration" cmake --preset release
 etape "Release : construction" cmake --build --preset release
@@ -129,3 +135,4 @@ etape "Sanitizers : tests" ctest_preset sanitize
 etape "Fuzz : configuration" cmake --preset fuzz
 etape "Fuzz : construction" cmake --build --preset fuzz
 etape "Fuzz : libFuzzer ($fuzz_secondes s)" campagne_fuzz
+etape "Fuzz : mise en forme ($fuzz_secondes s)" campagne_fuzz fuzz_format format

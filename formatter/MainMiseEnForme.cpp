@@ -1,0 +1,322 @@
+#include "formatter/MainMiseEnForme.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+#include "analysis/DetectTest.h"
+#include "core/Encoding.h"
+#include "core/MainDebug.h"
+#include "core/MainDivers.h"
+#include "core/ScriptText.h"
+#include "core/WorkFiles.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace lintaro {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// The six keyword tables, in the order the detector fills them.
+struct BlockFlags {
+  KeywordFlags ifs, endifs, whiles, endwhiles, elses, elseifs;
+};
+
+BlockFlags detectBlocks(const ScriptText& script) {
+  BlockFlags f;
+  const int count = script.lineCount();
+  strDetectTest(f.ifs, count, script, "if");
+  strDetectTest(f.endifs, count, script, "endif");
+  strDetectTest(f.whiles, count, script, "while");
+  strDetectTest(f.endwhiles, count, script, "endwhile");
+  strDetectTest(f.elses, count, script, "else");
+  strDetectTest(f.elseifs, count, script, "elseif");
+  return f;
+}
+
+// An opener/closer pair is balanced when the running balance never falls
+// below 0 from line 1 on (line 0 is not examined) and no opener is left open.
+bool balanced(const KeywordFlags& openers, const KeywordFlags& closers, int lines) {
+  int cum = openers[0] - closers[0];
+  for (int i = 1; i < lines; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    cum += openers[k] - closers[k];
+    if (cum < 0) return false;
+  }
+  return cum <= 0;
+}
+
+// Every line flagged in `marks` must lie inside an open "if": walking up from
+// the line and counting endif as +1 and if as -1, the count must fall below 0
+// somewhere. With P(k) the if/endif balance of lines 0 to k (P(-1) = 0), the
+// count at line j is P(j-1) - P(i), so the walk falls below 0 exactly when
+// some P(m), m from -1 to i-1, is below P(i).
+bool insideOpenIf(const BlockFlags& f, const KeywordFlags& marks, int lines) {
+  int prefix = 0;  // P(i - 1)
+  int lowest = 0;  // the least of P(-1) .. P(i - 1)
+  for (int i = 0; i < lines; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    const int here = prefix + f.ifs[k] - f.endifs[k];
+    if (marks[k] != 0 && !(lowest < here)) return false;
+    prefix = here;
+    if (prefix < lowest) lowest = prefix;
+  }
+  return true;
+}
+
+bool chainedProperly(const BlockFlags& f, int lines) {
+  return balanced(f.ifs, f.endifs, lines) && insideOpenIf(f, f.elses, lines) &&
+         insideOpenIf(f, f.elseifs, lines) && balanced(f.whiles, f.endwhiles, lines);
+}
+
+// Tabs in front of each line: an opener indents the lines after it, a closer
+// stands at the outer depth, else and elseif one tab out. Nothing when a line
+// would get a negative depth.
+std::optional<std::vector<int>> indentation(const BlockFlags& f, int lines) {
+  std::vector<int> indent(static_cast<std::size_t>(lines), 0);
+  for (int i = 1; i < lines; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    indent[k] = indent[k - 1] + f.ifs[k - 1] + f.whiles[k - 1] - f.endifs[k] - f.endwhiles[k];
+  }
+  for (std::size_t k = 0; k < indent.size(); ++k) {
+    if (f.elses[k] != 0 || f.elseifs[k] != 0) --indent[k];
+    if (indent[k] < 0) return std::nullopt;
+  }
+  return indent;
+}
+
+// The bytes next to a parenthesis that spare it an added blank.
+constexpr bool spacesParen(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+
+// The bytes that end a run of plain text in a line.
+constexpr std::array<bool, 256> kLineSpecial = [] {
+  std::array<bool, 256> table{};
+  for (const char c : {'\n', '"', ';', '(', ')'})
+    table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+// Rewrites the text (line feeds only) with its new indentation; each line
+// feed is written as `eol`.
+std::string rewrite(std::string_view text, const std::vector<int>& indent, std::string_view eol) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 4 + 16);
+  const std::size_t n = text.size();
+  std::size_t p = 0;
+  std::size_t line = 0;
+  bool lineHasText = false;  // the current line was copied by the step below
+  while (p < n) {
+    // Leading white space goes; each line feed is kept, and one that ends a
+    // line holding only blanks (the first line included) counts that line.
+    while (p < n && isWhite(text[p])) {
+      if (text[p] == '\n') {
+        out.append(eol);
+        if (!lineHasText) ++line;
+        lineHasText = false;
+      }
+      ++p;
+    }
+    if (line < indent.size()) out.append(static_cast<std::size_t>(indent[line]), '\t');
+    // The rest of the line, with a blank on each side of every parenthesis
+    // outside double-quoted text and comments.
+    bool quoted = false;
+    while (p < n && text[p] != '\n') {
+      // Plain bytes are copied by runs.
+      std::size_t run = p;
+      while (run < n && !kLineSpecial[static_cast<unsigned char>(text[run])])
+        ++run;
+      out.append(text.substr(p, run - p));
+      p = run;
+      if (p == n || text[p] == '\n') break;
+      const char c = text[p];
+      if (c == ';' && !quoted) {  // a comment: the rest of the line as it is
+        const std::size_t end = std::min(text.find('\n', p), n);
+        out.append(text.substr(p, end - p));
+        p = end;
+        break;
+      }
+      if (c == '"') {
+        quoted = !quoted;
+      } else if ((c == '(' || c == ')') && !quoted) {
+        if (p > 0 && !spacesParen(text[p - 1])) out.push_back(' ');
+        out.push_back(c);
+        if (p + 1 < n && !spacesParen(text[p + 1])) out.push_back(' ');
+        ++p;
+        continue;
+      }
+      out.push_back(c);
+      ++p;
+    }
+    ++line;
+    lineHasText = true;
+  }
+  return out;
+}
+
+// The line end that the file uses first; a line feed when it has none.
+std::string_view firstLineEnd(std::string_view bytes) {
+  const std::size_t end = bytes.find_first_of("\r\n");
+  if (end == std::string_view::npos || bytes[end] == '\n') return "\n";
+  if (end + 1 < bytes.size() && bytes[end + 1] == '\n') return "\r\n";
+  return "\r";
+}
+
+// Forces the written bytes of an open stream to the disk.
+bool syncToDisk(std::FILE* file) {
+#ifdef _WIN32
+  return _commit(_fileno(file)) == 0;
+#else
+  int rc = 0;
+  do {
+    rc = fsync(fileno(file));
+  } while (rc != 0 && errno == EINTR);
+  // Some file systems (pipes aside) cannot sync: the data is then as flushed
+  // as it can be.
+  return rc == 0 || errno == EINVAL || errno == ENOTSUP;
+#endif
+}
+
+// Gives the new file the mode (and, where allowed, the owner) of the old one.
+void copyAttributes(std::FILE* file, const fs::path& temp, const fs::path& original) {
+  std::error_code ec;
+  const fs::perms perms = fs::status(original, ec).permissions();
+  if (!ec) fs::permissions(temp, perms, ec);
+#ifndef _WIN32
+  struct stat st {};
+  if (stat(original.c_str(), &st) == 0 && fchown(fileno(file), st.st_uid, st.st_gid) != 0) {
+    // Only the owner's own group or root may keep another owner: the new file
+    // then belongs to whoever formats it.
+  }
+#else
+  (void)file;
+#endif
+}
+
+void syncDirectory([[maybe_unused]] const fs::path& dir) {
+#ifndef _WIN32
+  const int fd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY);
+  if (fd < 0) return;
+  if (fsync(fd) != 0) {
+    // Not every file system syncs a directory; the rename is done anyway.
+  }
+  close(fd);
+#endif
+}
+
+// Writes `bytes` to a new file beside `target` and renames it over `target`
+// once everything is written and flushed. On any failure the temporary file
+// is removed and `target` is untouched.
+bool replaceFile(const fs::path& target, std::string_view bytes) {
+  const fs::path dir = target.parent_path();
+  const std::string base = target.filename().string();
+  fs::path temp;
+  std::FILE* file = nullptr;
+  for (int attempt = 0; attempt < 100 && file == nullptr; ++attempt) {
+    temp = dir / ("." + base + ".mef" + std::to_string(attempt) + ".tmp");
+    file = std::fopen(temp.string().c_str(), "wbx");  // exclusive: never an existing file
+    if (file == nullptr && errno != EEXIST) return false;
+  }
+  if (file == nullptr) return false;
+  copyAttributes(file, temp, target);
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  written = std::fflush(file) == 0 && written;
+  written = written && syncToDisk(file);
+  written = std::fclose(file) == 0 && written;
+  std::error_code ec;
+  if (written) fs::rename(temp, target, ec);
+  if (!written || ec) {
+    fs::remove(temp, ec);
+    return false;
+  }
+  syncDirectory(dir);
+  return true;
+}
+
+bool writable(const fs::path& file) {
+#ifdef _WIN32
+  return _access(file.string().c_str(), 2) == 0;
+#else
+  return access(file.c_str(), W_OK) == 0;
+#endif
+}
+
+}  // namespace
+
+int formatScriptText(std::string_view bytes, std::string& formatted) {
+  formatted.clear();
+  const bool bom = bytes.starts_with(kUtf8Bom);
+  if (bom) bytes.remove_prefix(kUtf8Bom.size());
+  const std::string_view eol = firstLineEnd(bytes);
+  const ScriptText script(normalizeLineEnds(bytes));
+  const int lines = script.lineCount();
+  if (lines > kMaxLines) return kFormatTooManyLines;
+
+  const BlockFlags flags = detectBlocks(script);
+  if (!chainedProperly(flags, lines)) return kFormatBadChain;
+  const std::optional<std::vector<int>> indent = indentation(flags, lines);
+  if (!indent) return kFormatBadChain;
+
+  if (bom) formatted.append(kUtf8Bom);
+  formatted.append(rewrite(script.text(), *indent, eol));
+  return kFormatRewritten;
+}
+
+int mainMEF(const std::string& path) {
+  // A link is followed: the file it names is formatted, the link stays.
+  fs::path target(path);
+  std::error_code ec;
+  if (fs::is_symlink(target, ec)) {
+    target = fs::canonical(target, ec);
+    if (ec) return kFormatUnreadable;
+  }
+  const std::optional<std::string> bytes = readFileBytes(target.string());
+  if (!bytes) return kFormatUnreadable;
+  std::string formatted;
+  const int result = formatScriptText(*bytes, formatted);
+  if (result != kFormatRewritten) return result;
+  // Only a regular file can be replaced by another: a device or a pipe is
+  // never turned into one.
+  if (!fs::is_regular_file(target, ec)) return kFormatUnwritable;
+  // A file the user may not write is not replaced behind its back, even where
+  // the directory would allow the rename.
+  if (!writable(target)) return kFormatUnwritable;
+  if (!replaceFile(target, formatted)) return kFormatUnwritable;
+  return kFormatRewritten;
+}
+
+std::string formatResultMessage(int result, std::string_view name) {
+  const std::string file(name);
+  switch (result) {
+    case kFormatRewritten:
+      return "Le fichier \"" + file + "\" a été mis en forme.";
+    case kFormatBadChain:
+      return "Erreur dans l'enchainement des tests logiques.";
+    case kFormatUnreadable:
+      return "Impossible de trouver le fichier \"" + file + "\" !";
+    case kFormatTooManyLines:
+      return "Trop de lignes, impossible de faire la mise en forme.";
+    case kFormatUnwritable:
+      return "Impossible d'écrire le fichier \"" + file + "\" ! Il n'a pas été modifié.";
+    default:
+      return "Erreur inattendue (code " + std::to_string(result) + ").";
+  }
+}
+
+}  // namespace lintaro

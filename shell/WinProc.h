@@ -1,0 +1,103 @@
+// The wxWidgets front end of the window: the main frame with its menu and
+// status line, and the six modeless dialogs. The behaviour lives in Shell
+// (shell/WinProcLogic.h); these classes only build the controls and move
+// their contents to and from it.
+#pragma once
+
+#include <wx/wx.h>
+
+#include "shell/WinProcLogic.h"
+
+namespace lintaro {
+
+// Menu command numbers.
+enum MenuCommand : int {
+  kCmdCheckFile = 40001,
+  kCmdPreferences = 40002,
+  kCmdHelp = 40003,
+  kCmdContact = 40004,
+  kCmdQuit = 40005,
+  kCmdFormatFile = 40006,
+  kCmdDependencies = 40027,
+  kCmdCheckScript = 40029,
+  kCmdAbout = 40030,
+  kCmdSite = 40031,
+  kCmdConsole = 40032,
+  kCmdClean = 40033,
+  kCmdReset = 40034,
+};
+
+class MainFrame;
+
+// The platform as the window uses it: message boxes are wx message boxes
+// over the active window, redrawing repaints the main frame.
+class WxPlatform : public ShellPlatform {
+ public:
+  explicit WxPlatform(MainFrame& frame) : frame_(frame) {}
+  bool openDocument(const std::string& target) override;
+  std::string currentDirectory() override;
+  std::string programDirectory() override;
+  bool startConsole(const std::string& program) override;
+  void messageBox(const std::string& text, const std::string& title, BoxIcon icon) override;
+  void redrawMainWindow() override;
+
+ private:
+  MainFrame& frame_;
+};
+
+// A dialog that lives from its first use to the end of the program: closing
+// it only hides it.
+class ShellDialog : public wxDialog {
+ public:
+  ShellDialog(wxWindow* parent, const wxString& title);
+
+ protected:
+  // Applies a dialog outcome.
+  void apply(DialogAction action);
+  // A row of push buttons; the first is the default one.
+  wxSizer* buttonRow(std::initializer_list<std::pair<int, wxString>> buttons);
+  // A "Nom du fichier :" row: the label, the edit box and "Parcourir...".
+  wxSizer* fileNameRow(wxTextCtrl*& edit, int id, const std::string& initial);
+  void finish(wxSizer* content);
+};
+
+class MainFrame : public wxFrame {
+ public:
+  MainFrame(const ShellAddresses& addresses, wxString statusTracePath);
+
+  Shell& shell() { return shell_; }
+
+ private:
+  void buildMenu();
+  void onPaint(wxPaintEvent& event);
+  void onSize(wxSizeEvent& event);
+  void onCommand(wxCommandEvent& event);
+  template <class D>
+  void showDialog(D*& dialog);
+
+  WxPlatform platform_;
+  Shell shell_;
+  wxString statusTracePath_;
+  wxDialog* checkFile_ = nullptr;
+  wxDialog* checkScript_ = nullptr;
+  wxDialog* preferences_ = nullptr;
+  wxDialog* dependencies_ = nullptr;
+  wxDialog* formatFile_ = nullptr;
+};
+
+// The six dialogs, by their procedures.
+wxDialog* createCheckFileDialog(wxWindow* parent, Shell& shell);     // "Débuguer un fichier"
+wxDialog* createPreferencesDialog(wxWindow* parent, Shell& shell);   // "Préférences"
+wxDialog* createDependenciesDialog(wxWindow* parent, Shell& shell);  // "Type de script"
+wxDialog* createCheckScriptDialog(wxWindow* parent, Shell& shell);   // "Débuguer un script"
+wxDialog* createFormatFileDialog(wxWindow* parent, Shell& shell);    // "Mettre en forme..."
+
+// UTF-8 to and from wxString.
+inline wxString toWx(const std::string& utf8) {
+  return wxString::FromUTF8(utf8);
+}
+inline std::string fromWx(const wxString& text) {
+  return std::string(text.utf8_str());
+}
+
+}  // namespace lintaro

@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Test de bout en bout de la fenêtre, sous Xvfb : lance le vrai « lintaro »,
+# ouvre « Débuguer un script » par le menu, tape un script qui contient un
+# « endif » en trop, appuie sur OK et vérifie le rapport, son ouverture (un faux
+# xdg-open note ce qu'on lui demande d'ouvrir), la ligne d'état, la boîte de
+# message quand le rapport ne peut pas être affiché, puis Annuler et Alt+F4.
+#
+# Usage : fenetre_e2e.sh CHEMIN_DE_LINTARO
+# Code 77 (test ignoré) quand Xvfb ou xdotool manquent.
+set -euo pipefail
+
+for outil in Xvfb xdotool; do
+  if ! command -v "$outil" >/dev/null 2>&1; then
+    echo "$outil est absent : test de la fenêtre ignoré."
+    exit 77
+  fi
+done
+lintaro="$(realpath "$1")"
+# Construit avec les sanitizers : GTK garde ses caches jusqu'à la sortie, ce
+# que LeakSanitizer prendrait pour des fuites.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
+
+dossier="$(mktemp -d "${TMPDIR:-/tmp}/lintaro-e2e-XXXXXX")"
+xvfb_pid=""
+lintaro_pid=""
+nettoyer() {
+  if [ -n "$lintaro_pid" ]; then kill "$lintaro_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
+  rm -rf "$dossier"
+}
+trap nettoyer EXIT
+
+echec() {
+  echo "ÉCHEC : $*" >&2
+  if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null 2>&1; then
+    import -window root "${TMPDIR:-/tmp}/lintaro-e2e-echec.png" 2>/dev/null &&
+      echo "Capture de l'écran : ${TMPDIR:-/tmp}/lintaro-e2e-echec.png" >&2
+  fi
+  exit 1
+}
+
+# attendre SECONDES COMMANDE... : réessaie la commande jusqu'à ce qu'elle réussisse.
+attendre() {
+  local limite=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$limite" ] || return 1
+    sleep 0.2
+  done
+}
+
+# Un faux xdg-open : note la cible, et échoue quand le fichier « refuser » existe.
+mkdir -p "$dossier/bin" "$dossier/travail"
+cat >"$dossier/bin/xdg-open" <<FAUX
+#!/bin/sh
+echo "\$1" >>"$dossier/ouverts.txt"
+[ ! -e "$dossier/refuser" ]
+FAUX
+chmod +x "$dossier/bin/xdg-open"
+
+# Xvfb choisit lui-même un écran libre.
+exec 3>"$dossier/ecran"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$dossier/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+attendre 20 test -s "$dossier/ecran" || echec "Xvfb ne démarre pas"
+DISPLAY=":$(head -n 1 "$dossier/ecran")"
+export DISPLAY
+
+cd "$dossier/travail"
+PATH="$dossier/bin:$PATH" LINTARO_TRACE_ETAT="$dossier/etat.txt" "$lintaro" \
+  >"$dossier/lintaro.log" 2>&1 &
+lintaro_pid=$!
+
+etat_est() { [ "$(cat "$dossier/etat.txt" 2>/dev/null)" = "$1" ]; }
+fenetre() { xdotool search --onlyvisible --name "$1" | head -n 1; }
+
+attendre 20 fenetre '^Lintaro$' || echec "la fenêtre « Lintaro » n'apparaît pas"
+principale="$(fenetre '^Lintaro$')"
+attendre 10 etat_est "Prêt au débuguage." || echec "ligne d'état initiale : $(cat "$dossier/etat.txt")"
+
+# Menu « Fichiers... » puis son premier article, « Débuguer un script ».
+xdotool mousemove --window "$principale" 35 12 click 1
+sleep 0.5
+xdotool key Down Return
+attendre 10 fenetre 'Débuguer un script$' || echec "le dialogue « Débuguer un script » n'apparaît pas"
+dialogue="$(fenetre 'Débuguer un script$')"
+
+# Le texte du script, ligne par ligne, dans la zone de saisie.
+xdotool mousemove --window "$dialogue" 200 120 click 1
+for ligne in "Begin Essai" "endif" "End"; do
+  xdotool type --delay 10 "$ligne"
+  xdotool key Return
+done
+# Ctrl+Tab sort de la zone de texte vers le bouton OK.
+xdotool key ctrl+Tab Return
+
+rapport="Correction de ScriptMorrowind.txt"
+attendre 20 test -s "$dossier/ouverts.txt" || echec "le rapport n'a pas été ouvert"
+[ "$(cat "$dossier/ouverts.txt")" = "$dossier/travail/$rapport" ] ||
+  echec "ouvert : $(cat "$dossier/ouverts.txt")"
+[ "$(cat ScriptMorrowind.txt)" = $'Begin Essai\nendif\nEnd' ] ||
+  echec "ScriptMorrowind.txt : $(od -c ScriptMorrowind.txt | head)"
+grep -qF 'script "essai"' "$rapport" || echec "titre du rapport : $(head -n 3 "$rapport")"
+grep -qF "un 'endif' en trop (pas de 'if' avant le 'endif')." "$rapport" ||
+  echec "rapport sans l'erreur attendue : $(cat "$rapport")"
+attendre 10 etat_est "Le script contient des erreurs." ||
+  echec "ligne d'état : $(cat "$dossier/etat.txt")"
+# Des erreurs : le dialogue reste ouvert.
+[ -n "$(fenetre 'Débuguer un script$')" ] || echec "le dialogue s'est fermé malgré les erreurs"
+
+# Le rapport ne peut plus être affiché : une boîte « Débugueur » le dit.
+touch "$dossier/refuser"
+xdotool mousemove --window "$dialogue" 200 120 click 1
+xdotool key ctrl+Tab Return
+attendre 20 fenetre '^Débugueur$' || echec "pas de boîte de message « Débugueur »"
+[ "$(wc -l <"$dossier/ouverts.txt")" -eq 2 ] || echec "deuxième ouverture non tentée"
+xdotool key Return
+attendre 10 sh -c "! xdotool search --onlyvisible --name '^Débugueur\$' | grep -q ." ||
+  echec "la boîte de message ne se ferme pas"
+
+kill -0 "$lintaro_pid" || echec "lintaro s'est arrêté"
+
+# Échap (« Annuler ») cache le dialogue ; Alt+F4 ferme la fenêtre et le programme.
+xdotool mousemove --window "$dialogue" 200 120 key Escape
+attendre 10 sh -c "! xdotool search --onlyvisible --name 'Débuguer un script\$' | grep -q ." ||
+  echec "« Annuler » ne cache pas le dialogue"
+xdotool mousemove --window "$principale" 150 100 key alt+F4
+attendre 10 sh -c "! kill -0 $lintaro_pid" || echec "Alt+F4 ne ferme pas lintaro"
+wait "$lintaro_pid" || echec "lintaro se termine avec le code $?"
+lintaro_pid=""
+echo "Fenêtre : rapport, ouverture, ligne d'état, boîte de message, Annuler et Alt+F4 vérifiés."

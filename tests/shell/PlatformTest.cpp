@@ -1,0 +1,98 @@
+// The system side of the window: xdg-open through a stand-in script on PATH,
+// the current and program directories, the terminal start.
+#include "shell/Platform.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/TestSupport.h"
+
+namespace lintaro {
+namespace {
+
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+// Puts a stand-in xdg-open first on PATH for the life of the object: it
+// records its argument in "ouverts.txt" and exits with `status`.
+class FakeOpener {
+ public:
+  FakeOpener(const std::string& dir, int status) : previous_(std::getenv("PATH")) {
+    std::filesystem::create_directory(dir + "/bin");
+    const std::string script = dir + "/bin/xdg-open";
+    writeFile(script, "#!/bin/sh\necho \"$1\" >>\"" + dir + "/ouverts.txt\"\nexit " +
+                          std::to_string(status) + "\n");
+    chmod(script.c_str(), 0755);
+    setenv("PATH", (dir + "/bin:" + previous_).c_str(), 1);
+  }
+  ~FakeOpener() { setenv("PATH", previous_.c_str(), 1); }
+  FakeOpener(const FakeOpener&) = delete;
+  FakeOpener& operator=(const FakeOpener&) = delete;
+
+ private:
+  std::string previous_;
+};
+
+TEST(Platform, OpensThroughXdgOpenAndReadsItsStatus) {
+  TempDir dir;
+  writeFile("rapport.txt", "r");
+  const std::string report = dir.path() + "/rapport.txt";
+  {
+    FakeOpener opener(dir.path(), 0);
+    EXPECT_TRUE(openWithDefaultProgram(report));
+    EXPECT_TRUE(openWithDefaultProgram("https://forum.test/page"));
+    // A missing file is refused before any opener runs.
+    EXPECT_FALSE(openWithDefaultProgram(dir.path() + "/absent.txt"));
+    EXPECT_FALSE(openWithDefaultProgram(""));
+  }
+  EXPECT_EQ(readFile("ouverts.txt"), report + "\nhttps://forum.test/page\n");
+  {
+    FakeOpener opener(dir.path(), 3);
+    EXPECT_FALSE(openWithDefaultProgram(report));
+  }
+}
+
+TEST(Platform, Directories) {
+  TempDir dir;
+  EXPECT_EQ(std::filesystem::path(currentDirectory()), std::filesystem::current_path());
+  const std::string program = programDirectory();
+  ASSERT_FALSE(program.empty());
+  EXPECT_TRUE(std::filesystem::is_directory(program));
+  EXPECT_TRUE(std::filesystem::exists(program + "/lintaro_tests"));
+}
+
+TEST(Platform, StartsTheConsoleInATerminal) {
+  TempDir dir;
+  writeFile("console", "#!/bin/sh\n");
+  chmod("console", 0755);
+  const std::string program = dir.path() + "/console";
+  // Only stand-in terminals on PATH: x-terminal-emulator records its
+  // arguments and exits with the status written in "statut" (shell
+  // built-ins only: nothing else is on PATH).
+  std::filesystem::create_directory("bin");
+  writeFile("bin/x-terminal-emulator", "#!/bin/sh\necho \"$@\" >>\"" + dir.path() +
+                                           "/terminal.txt\"\nread s <\"" + dir.path() +
+                                           "/statut\"\nexit $s\n");
+  chmod("bin/x-terminal-emulator", 0755);
+  const std::string previous = std::getenv("PATH");
+  setenv("PATH", (dir.path() + "/bin").c_str(), 1);
+  writeFile("statut", "0");
+  EXPECT_TRUE(startInTerminal(program));
+  // A terminal that fails, and no xterm to fall back on.
+  writeFile("statut", "1");
+  EXPECT_FALSE(startInTerminal(program));
+  // Not an executable program: no terminal is started.
+  writeFile("texte", "pas un programme");
+  EXPECT_FALSE(startInTerminal(dir.path() + "/texte"));
+  EXPECT_FALSE(startInTerminal(dir.path() + "/absent"));
+  setenv("PATH", previous.c_str(), 1);
+  EXPECT_EQ(readFile("terminal.txt"), "-e " + program + "\n-e " + program + "\n");
+}
+
+}  // namespace
+}  // namespace lintaro
