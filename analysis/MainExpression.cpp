@@ -246,27 +246,12 @@ class ExpressionCheck {
   }
 
  private:
-  // match_[i], for a "(" at i: its ")", nesting counted over the parentheses
-  // outside quotes for a scan that starts at i (those with the same parity of
-  // double quotes before them), or npos. Only made when there is a "(".
+  // match_ (see matchParentheses) and the examination counts, only made when
+  // there is a "(".
   void indexQuotesAndGroups() {
     if (text_.find('(') == std::string_view::npos) return;
-    const std::size_t n = text_.size();
-    match_.assign(n, std::string_view::npos);
-    examined_.assign(n, 0);
-    std::vector<std::size_t> open[2];
-    std::uint8_t q = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-      const char c = text_[i];
-      if (c == '"') {
-        q ^= 1U;
-      } else if (c == '(') {
-        open[q].push_back(i);
-      } else if (c == ')' && !open[q].empty()) {
-        match_[open[q].back()] = i;
-        open[q].pop_back();
-      }
-    }
+    match_ = matchParentheses(text_);
+    examined_.assign(text_.size(), 0);
   }
 
   void examine(Range r) {
@@ -442,6 +427,24 @@ class ExpressionCheck {
 };
 
 }  // namespace
+
+std::vector<std::size_t> matchParentheses(std::string_view text) {
+  std::vector<std::size_t> match(text.size(), std::string_view::npos);
+  std::vector<std::size_t> open[2];
+  std::uint8_t q = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '"') {
+      q ^= 1U;
+    } else if (c == '(') {
+      open[q].push_back(i);
+    } else if (c == ')' && !open[q].empty()) {
+      match[open[q].back()] = i;
+      open[q].pop_back();
+    }
+  }
+  return match;
+}
 
 std::span<const ChainEntry> expressionFunctions() {
   return kFunctions;

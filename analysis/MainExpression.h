@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "analysis/MainSyntaxeChain.h"
 #include "core/CheckContext.h"
@@ -19,5 +20,12 @@ int expression(CheckContext& ctx, std::string_view text, int lineIndex);
 
 // The value functions an operand may call, in the order they are tried.
 std::span<const ChainEntry> expressionFunctions();
+
+// For each "(" of `text`, the index of its ")" or npos (and npos for every
+// other character). A parenthesis is paired only with those that have the
+// same parity of double quotes before them, so a scan that starts at a "("
+// outside quotes sees the pairs outside quotes. The explicit-stack walkers of
+// the expression and logical-test checkers both stand on it.
+std::vector<std::size_t> matchParentheses(std::string_view text);
 
 }  // namespace lintaro

@@ -5,14 +5,13 @@
 
 #include "analysis/MainExpression.h"
 #include "core/Encoding.h"
+#include "core/Journal.h"
 #include "core/MainDivers.h"
 
 namespace lintaro {
 
 namespace {
 
-constexpr std::string_view kFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source \"MainLogique\".\n\n";
 constexpr Cp1252Text kErreurExpression{" : erreur dans l'expression logique du "};
 constexpr Cp1252Text kPoint{"."};
 constexpr Cp1252Text kSansDroite{
@@ -31,7 +30,7 @@ class LogiqueCheck {
  public:
   LogiqueCheck(CheckContext& ctx, std::string_view keyword, std::string_view text, int lineIndex)
       : ctx_(ctx), keyword_(keyword), text_(text), lineIndex_(lineIndex) {
-    indexGroups();
+    match_ = matchParentheses(text_);
   }
 
   void run() {
@@ -61,27 +60,8 @@ class LogiqueCheck {
   };
 
   void error(bool noRightSide) {
-    ctx_.journal.finding(lineIndex_, kError, kFailure, kErreurExpression, keyword_,
-                         noRightSide ? kSansDroite.view() : kPoint.view());
-  }
-
-  // match_[i], for a "(" at i: its ")", counting only the parentheses with
-  // the same quote parity (outside quotes for a scan starting at i), or npos.
-  void indexGroups() {
-    match_.assign(text_.size(), std::string_view::npos);
-    std::vector<std::size_t> open[2];
-    std::uint8_t q = 0;
-    for (std::size_t i = 0; i < text_.size(); ++i) {
-      const char c = text_[i];
-      if (c == '"') {
-        q ^= 1U;
-      } else if (c == '(') {
-        open[q].push_back(i);
-      } else if (c == ')' && !open[q].empty()) {
-        match_[open[q].back()] = i;
-        open[q].pop_back();
-      }
-    }
+    ctx_.journal.finding(lineIndex_, kError, journalFailure<"MainLogique">, kErreurExpression,
+                         keyword_, noRightSide ? kSansDroite.view() : kPoint.view());
   }
 
   void test(std::size_t begin, std::size_t end) {
@@ -155,7 +135,7 @@ class LogiqueCheck {
   std::string_view keyword_;
   std::string_view text_;
   int lineIndex_;
-  std::vector<std::size_t> match_;
+  std::vector<std::size_t> match_;  // matchParentheses(text_)
   std::vector<Task> pending_;
 };
 

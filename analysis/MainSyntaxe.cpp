@@ -4,6 +4,7 @@
 
 #include "analysis/MainSyntaxeChain.h"
 #include "core/Encoding.h"
+#include "core/Journal.h"
 #include "core/MainDivers.h"
 #include "signatures/strFonctionsGeneral.h"
 
@@ -11,22 +12,12 @@ namespace lintaro {
 
 namespace {
 
-constexpr std::string_view kBadTabFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source \"typeScript\".\n\n";
-constexpr std::string_view kUnderscoreFailure =
-    "Impossible d'ouvrir le fichier temporaire \"DbTempTES3\" depuis le fichier source "
-    "\"MainSyntaxe\"\n\n";
-
 constexpr Cp1252Text kTabulation{" : alerte, "};
 constexpr Cp1252Text kTabulations{" tabulations ont été detectées"};
 constexpr Cp1252Text kTabulationUne{" tabulation a été detectée"};
 constexpr Cp1252Text kApresPremier{" après le premier caractère (risques de plantage in-game)."};
 constexpr Cp1252Text kPremierCaractere{"    - Le premier caractère de \""};
 constexpr Cp1252Text kEstUnderscore{"\" est un underscore, risques de bugs in-game."};
-
-constexpr std::string_view kSyntaxeFailure =
-    "Impossible d'ouvrir le fichier temporaire \"DbTempTES3\" depuis le fichier source "
-    "\"MainSyntaxe\"\n\n";
 
 constexpr Cp1252Text kGuillemet{" : un guillemet n'a pas été refermé."};
 constexpr Cp1252Text kSansEspaceAvant{" : une parenthèse sans espace avant."};
@@ -47,7 +38,7 @@ constexpr Cp1252Text kSyntaxeInconnue{" : impossible de détecter la syntaxe !"}
 // or holds only white space.
 void lexicalChecks(const std::string& line, int lineIndex, Journal& journal, int* lineHandled) {
   const auto report = [&](std::int32_t kind, const auto&... pieces) {
-    journal.finding(lineIndex, kind, kSyntaxeFailure, pieces...);
+    journal.finding(lineIndex, kind, kSyntaxeJournalFailure, pieces...);
     *lineHandled = 1;
   };
   if (std::count(line.begin(), line.end(), '"') % 2 != 0) report(kError, kGuillemet);
@@ -83,7 +74,7 @@ void analyseLine(std::string& line, int lineIndex, CheckContext& ctx, RunState& 
   if (handled == 0) strFoncID(ctx, "Begin", code::NOM_DU_SCRIPT, line, &handled, lineIndex);
   if (beforeHeader == 0 && handled == 1) {
     if (state.headerSeen) {
-      journal.finding(lineIndex, kError, kSyntaxeFailure, kPlusieursNoms);
+      journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kPlusieursNoms);
     } else {
       state.headerSeen = true;
     }
@@ -94,7 +85,7 @@ void analyseLine(std::string& line, int lineIndex, CheckContext& ctx, RunState& 
   if (handled == 0) strFoncID(ctx, "Float", code::FLOAT, line, &handled, lineIndex);
   if (handled == 0) strFoncID(ctx, "Long", code::LONG, line, &handled, lineIndex);
   if (beforeDeclaration == 0 && handled == 1 && state.codeSeen) {
-    journal.finding(lineIndex, kError, kSyntaxeFailure, kDeclarationsApresCode);
+    journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kDeclarationsApresCode);
   }
 
   const int beforeCommands = handled;
@@ -105,13 +96,13 @@ void analyseLine(std::string& line, int lineIndex, CheckContext& ctx, RunState& 
   }
 
   if (beforeEndCheck == 0 && handled == 1 && state.endSeen) {
-    journal.finding(lineIndex, kError, kSyntaxeFailure, kCodeApresEnd);
+    journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kCodeApresEnd);
   }
   if (beforeCommands == 0 && handled == 1) state.codeSeen = true;
   if (beforeCommands == 0 && handled == 1 && !state.headerSeen) {
-    journal.finding(lineIndex, kError, kSyntaxeFailure, kCodeAvantEnTete);
+    journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kCodeAvantEnTete);
   }
-  if (handled == 0) journal.finding(lineIndex, kError, kSyntaxeFailure, kSyntaxeInconnue);
+  if (handled == 0) journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kSyntaxeInconnue);
 }
 
 }  // namespace
@@ -146,7 +137,7 @@ void synDetectBadTab(std::string& line, int lineIndex, Journal& journal) {
     if (line[p] == '\t') ++tabs;
   }
   if (tabs >= 1) {
-    journal.finding(lineIndex, kAlert, kBadTabFailure, kTabulation, int2str(tabs),
+    journal.finding(lineIndex, kAlert, journalFailure<"typeScript">, kTabulation, int2str(tabs),
                     tabs > 1 ? kTabulations.view() : kTabulationUne.view(), kApresPremier);
   }
 }
@@ -157,7 +148,7 @@ void synDetectUnderscore(Journal& journal, const InfoStore& info) {
       std::string text(kPremierCaractere.view());
       text += record.name;
       text += kEstUnderscore.view();
-      journal.append(kWholeScript, text, kAlert, kUnderscoreFailure);
+      journal.append(kWholeScript, text, kAlert, kSyntaxeJournalFailure);
     }
   }
 }

@@ -358,9 +358,6 @@ constexpr ChainEntry kChain[] = {
 };
 // clang-format on
 
-constexpr std::string_view kFailure =
-    "Impossible d'ouvrir le fichier temporaire \"DbTempTES3\" depuis le fichier source "
-    "\"MainSyntaxe\"\n\n";
 const ChainIndex& chainIndex() {
   static const ChainIndex index(kChain);
   return index;
@@ -528,7 +525,7 @@ bool runCommandChain(CheckContext& ctx, std::string& line, int* lineHandled, int
   thread_local std::vector<std::uint16_t> candidates;
   const ChainEntry* claim = runIndexed(ctx, chainIndex(), line, lineHandled, lineIndex, candidates);
   if (claim == nullptr) return false;
-  expansionError(ctx, *claim, lineIndex, kFailure);
+  expansionError(ctx, *claim, lineIndex, kSyntaxeJournalFailure);
   return claim->endStep;
 }
 
@@ -536,7 +533,7 @@ bool runCommandChainInOrder(CheckContext& ctx, std::string& line, int* lineHandl
   if (*lineHandled != 0) return false;
   const ChainEntry* claim = runInOrder(ctx, kChain, line, lineHandled, lineIndex);
   if (claim == nullptr) return false;
-  expansionError(ctx, *claim, lineIndex, kFailure);
+  expansionError(ctx, *claim, lineIndex, kSyntaxeJournalFailure);
   return claim->endStep;
 }
 

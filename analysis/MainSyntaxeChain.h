@@ -86,6 +86,12 @@ struct ChainEntry {
   bool endStep = false;  // a claim sets the "End" seen state
 };
 
+// What stops the run when the line analyser (the chain, the lexical checks,
+// the underscore warnings) cannot open the journal.
+inline constexpr std::string_view kSyntaxeJournalFailure =
+    "Impossible d'ouvrir le fichier temporaire \"DbTempTES3\" depuis le fichier source "
+    "\"MainSyntaxe\"\n\n";
+
 // The chain, in order.
 std::span<const ChainEntry> commandChain();
 

@@ -2,6 +2,7 @@
 
 #include "analysis/MainExpression.h"
 #include "core/Encoding.h"
+#include "core/Journal.h"
 #include "core/MainDivers.h"
 #include "core/MainTriInfo.h"
 
@@ -9,9 +10,7 @@ namespace lintaro {
 
 namespace {
 
-constexpr std::string_view kFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectSetTo\".\n\n";
+constexpr std::string_view kFailure = journalFailure<"synDetectSetTo">;
 constexpr Cp1252Text kSansTo{
     " : erreur dans la fonction \"Set ... to ...\" : impossible de détecter le \"to\" !"};
 constexpr Cp1252Text kSansVariable{" : impossible de détecter la variable !"};

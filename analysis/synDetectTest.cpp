@@ -2,15 +2,13 @@
 
 #include "analysis/MainLogique.h"
 #include "core/Encoding.h"
+#include "core/Journal.h"
 #include "core/MainDivers.h"
 
 namespace lintaro {
 
 namespace {
 
-constexpr std::string_view kFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectTEST\".\n\n";
 constexpr Cp1252Text kLeTest{" : erreur, le test logique "};
 constexpr Cp1252Text kSansValeur{" doit être suivi d'une valeur logique !"};
 
@@ -30,7 +28,8 @@ void synDetectTEST(CheckContext& ctx, std::string_view keyword, std::string& lin
   while (p < line.size() && isWhite(line[p]))
     ++p;
   if (p == line.size()) {
-    ctx.journal.finding(lineIndex, kError, kFailure, kLeTest, keyword, kSansValeur);
+    ctx.journal.finding(lineIndex, kError, journalFailure<"synDetectTEST">, kLeTest, keyword,
+                        kSansValeur);
     return;
   }
   logique(ctx, keyword, std::string_view(line).substr(p), lineIndex);

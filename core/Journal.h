@@ -5,6 +5,8 @@
 // terminated, at most 199 characters), kind (int32 LE).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,6 +27,48 @@ inline constexpr std::size_t kJournalTextMax = kJournalTextField - 1;
 
 // Start of every finding about one line: "    - Ligne ".
 inline constexpr std::string_view kLinePrefix = "    - Ligne ";
+
+namespace journal_detail {
+
+// A check's source name, usable as a template argument.
+template <std::size_t N>
+struct SourceName {
+  std::array<char, N - 1> text{};
+  consteval SourceName(const char (&name)[N]) {  // NOLINT: implicit by design
+    for (std::size_t i = 0; i + 1 < N; ++i)
+      text[i] = name[i];
+  }
+};
+
+inline constexpr std::string_view kFailureHead =
+    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source \"";
+inline constexpr std::string_view kFailureTail = "\".\n\n";
+
+template <SourceName Source>
+inline constexpr auto kFailureBytes = [] {
+  std::array<char, kFailureHead.size() + Source.text.size() + kFailureTail.size()> bytes{};
+  std::size_t n = 0;
+  for (const char c : kFailureHead)
+    bytes[n++] = c;
+  for (const char c : Source.text)
+    bytes[n++] = c;
+  for (const char c : kFailureTail)
+    bytes[n++] = c;
+  return bytes;
+}();
+
+}  // namespace journal_detail
+
+// What stops the run when a check cannot open the journal, built at compile
+// time from the name of the check's source: journalFailure<"synDetectAIWander">
+// is "Impossible d'ouvrir le fichier "DbTempTES3" depuis le fichier source
+// "synDetectAIWander".", then two line feeds.
+template <journal_detail::SourceName Source>
+inline constexpr std::string_view journalFailure{journal_detail::kFailureBytes<Source>.data(),
+                                                 journal_detail::kFailureBytes<Source>.size()};
+static_assert(journalFailure<"synDetectSetTo"> ==
+              "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
+              "\"synDetectSetTo\".\n\n");
 
 struct JournalEntry {
   std::int32_t line;

@@ -9,16 +9,6 @@ using namespace signature;
 
 namespace {
 
-constexpr std::string_view kSeuleFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"strReturnFonctionSeule\".\n\n";
-constexpr std::string_view kOptCallFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectFonctionSeule_OptCall\".\n\n";
-constexpr std::string_view kFoncIdFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"strReturnFoncID\".\n\n";
-
 constexpr Cp1252Text kErreurLaFonction{" : erreur, la fonction "};
 constexpr Cp1252Text kSansParametre{" ne prend pas de paramètre appelé !"};
 constexpr Cp1252Text kAppelantSeulement{
@@ -34,7 +24,7 @@ void alertOnly(CheckContext& ctx, std::string_view name, std::string& line, int*
   foldLower(line);
   const Located at = locate(line, lowerName(name), Head::kNameAlone, true);
   if (!at.found) return;
-  Call call(ctx, lineIndex, kFoncIdFailure);
+  Call call(ctx, lineIndex, journalFailure<"strReturnFoncID">);
   call.alert(kAlerteLaFonction, name, alert);
   *lineHandled = 1;
 }
@@ -43,25 +33,23 @@ void alertOnly(CheckContext& ctx, std::string_view name, std::string& line, int*
 
 void strFonctionSeule(CheckContext& ctx, std::string_view name, std::string& line, int* lineHandled,
                       int lineIndex) {
-  foldLower(line);
-  const Located at = locate(line, lowerName(name), Head::kNameAlone, false);
-  if (!at.found) return;
-  Call call(ctx, lineIndex, kSeuleFailure);
-  if (hasTrailing(line, at.args)) call.error(kErreurLaFonction, name, kSansParametre);
-  *lineHandled = 1;
+  checkCommand(ctx, name, CommandForm{Head::kNameAlone, false, 0},
+               journalFailure<"strReturnFonctionSeule">, line, lineHandled, lineIndex,
+               [&](Call& call, const Located& at) {
+                 if (hasTrailing(line, at.args))
+                   call.error(kErreurLaFonction, name, kSansParametre);
+               });
 }
 
 void strFonctionSeule_OptCall(CheckContext& ctx, std::string_view name, std::string& line,
                               int* lineHandled, int lineIndex, int callerType) {
-  foldLower(line);
-  const Located at = locate(line, lowerName(name), Head::kNameAlone, true);
-  if (!at.found) return;
-  Call call(ctx, lineIndex, kOptCallFailure);
-  if (at.callerForm) readCaller(call, line, at, name, callerType);
-  if (!call.failed() && hasTrailing(line, at.args)) {
-    call.error(kErreurLaFonction, name, kAppelantSeulement);
-  }
-  *lineHandled = 1;
+  checkCommand(ctx, name, CommandForm{Head::kNameAlone, true, callerType},
+               journalFailure<"synDetectFonctionSeule_OptCall">, line, lineHandled, lineIndex,
+               [&](Call& call, const Located& at) {
+                 if (hasTrailing(line, at.args)) {
+                   call.error(kErreurLaFonction, name, kAppelantSeulement);
+                 }
+               });
 }
 
 void strFoncUndocumented(CheckContext& ctx, std::string_view name, std::string& line,

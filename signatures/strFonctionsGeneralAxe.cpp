@@ -8,13 +8,6 @@ using namespace signature;
 
 namespace {
 
-constexpr std::string_view kAxeFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"strFoncAxe\".\n\n";
-constexpr std::string_view kAxeFloatFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"strFoncAxeFloat\".\n\n";
-
 constexpr Cp1252Text kNoAxis{" : impossible de détecter l'axe !"};
 constexpr Cp1252Text kAxisSyntax{" : erreur dans la syntaxe de l'axe de la fonction "};
 constexpr Cp1252Text kFullStop{"."};
@@ -82,45 +75,40 @@ void variableValue(Call& call, CheckContext& ctx, std::string_view name, std::st
 
 void strFoncAxe(CheckContext& ctx, std::string_view name, int callerType, std::string& line,
                 int* lineHandled, int lineIndex) {
-  foldLower(line);
-  const Located at = locate(line, lowerName(name), Head::kNameSeparator, true);
-  if (!at.found) return;
-  Call call(ctx, lineIndex, kAxeFailure);
-  if (at.callerForm) readCaller(call, line, at, name, callerType);
-  if (!call.failed()) {
-    const Axis axis = readAxis(line, at.args, false);
-    if (checkAxis(call, name, axis) && axis.onBlank && hasTrailing(line, axis.stop + 1)) {
-      call.error(kErrorTheFunction, name, kNothingAfterAxis, axis.text, kQuoteBang);
-    }
-  }
-  *lineHandled = 1;
+  checkCommand(
+      ctx, name, CommandForm{Head::kNameSeparator, true, callerType}, journalFailure<"strFoncAxe">,
+      line, lineHandled, lineIndex, [&](Call& call, const Located& at) {
+        const Axis axis = readAxis(line, at.args, false);
+        if (checkAxis(call, name, axis) && axis.onBlank && hasTrailing(line, axis.stop + 1)) {
+          call.error(kErrorTheFunction, name, kNothingAfterAxis, axis.text, kQuoteBang);
+        }
+      });
 }
 
 void strFoncAxeFloat(CheckContext& ctx, std::string_view name, int callerType, std::string& line,
                      int* lineHandled, int lineIndex, int tribunal) {
-  foldLower(line);
-  const Located at = locate(line, lowerName(name), Head::kNameSeparator, true);
-  if (!at.found) return;
-  Call call(ctx, lineIndex, kAxeFloatFailure);
-  if (at.callerForm) readCaller(call, line, at, name, callerType);
-  const Axis axis = call.failed() ? Axis{} : readAxis(line, at.args, true);
-  if (!call.failed() && checkAxis(call, name, axis)) {
-    std::size_t pos = axis.stop;
-    for (const char skipped : {',', ' ', '-'}) {
-      if (pos < line.size() && line[pos] == skipped) ++pos;
-    }
-    if (pos >= line.size()) {
-      call.error(kNoLastParameter, name, kBang);
-    } else if (isDigit(line[pos])) {
-      const NumberReading value = decimalDigits(line, pos);
-      if (value.outcome == Number::kNotANumber) call.error(kLastParameterError, name, kNoVariables);
-    } else if (name != "SetAngle" && name != "SetPos") {
-      call.error(kLastParameterError, name, kNoVariables);
-    } else {
-      variableValue(call, ctx, name, line, pos, tribunal);
-    }
-  }
-  *lineHandled = 1;
+  checkCommand(ctx, name, CommandForm{Head::kNameSeparator, true, callerType},
+               journalFailure<"strFoncAxeFloat">, line, lineHandled, lineIndex,
+               [&](Call& call, const Located& at) {
+                 const Axis axis = readAxis(line, at.args, true);
+                 if (!checkAxis(call, name, axis)) return;
+                 std::size_t pos = axis.stop;
+                 for (const char skipped : {',', ' ', '-'}) {
+                   if (pos < line.size() && line[pos] == skipped) ++pos;
+                 }
+                 if (pos >= line.size()) {
+                   call.error(kNoLastParameter, name, kBang);
+                 } else if (isDigit(line[pos])) {
+                   const NumberReading value = decimalDigits(line, pos);
+                   if (value.outcome == Number::kNotANumber) {
+                     call.error(kLastParameterError, name, kNoVariables);
+                   }
+                 } else if (name != "SetAngle" && name != "SetPos") {
+                   call.error(kLastParameterError, name, kNoVariables);
+                 } else {
+                   variableValue(call, ctx, name, line, pos, tribunal);
+                 }
+               });
 }
 
 }  // namespace lintaro

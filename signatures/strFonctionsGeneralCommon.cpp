@@ -8,8 +8,22 @@ constexpr Cp1252Text kCallerSyntax{" : erreur dans la syntaxe de l'appelant de l
 constexpr Cp1252Text kAddQuotes{". Rajoutez des guillemets."};
 constexpr Cp1252Text kNoCaller{" : impossible de détecter l'appelant !"};
 constexpr Cp1252Text kTooManyQuotes{" : trop de guillemets."};
-constexpr Cp1252Text kQuoteNotBeforeArrow{
+constexpr Cp1252Text kQuoteNotBeforeOperatorArrow{
     " : le guillemet final n'est pas avant l'opérateur '->'."};
+constexpr Cp1252Text kQuoteNotBeforeArrow{" : le guillemet final n'est pas avant le '->'."};
+constexpr Cp1252Text kQuoteNotBeforePoint{" : le guillemet final n'est pas avant l'opérateur '.'."};
+
+std::string_view quoteBeforeMessage(QuoteBefore quoteBefore) {
+  switch (quoteBefore) {
+    case QuoteBefore::kOperatorArrow:
+      return kQuoteNotBeforeOperatorArrow;
+    case QuoteBefore::kArrow:
+      return kQuoteNotBeforeArrow;
+    case QuoteBefore::kPoint:
+      return kQuoteNotBeforePoint;
+  }
+  return kQuoteNotBeforeOperatorArrow;
+}
 
 // Length of the head pattern matched at `pos`, 0 when none.
 std::size_t headAt(std::string_view line, std::size_t pos, std::string_view lowerName, Head head) {
@@ -51,8 +65,8 @@ Located locate(std::string_view line, std::string_view lowerName, Head head, boo
   return at;
 }
 
-void readCaller(Call& call, std::string_view line, const Located& at, std::string_view name,
-                int callerType) {
+std::string readCaller(Call& call, std::string_view line, const Located& at, std::string_view name,
+                       const CallerRule& rule) {
   int quotes = 0;
   std::string caller;
   std::size_t pos = at.start;
@@ -62,30 +76,38 @@ void readCaller(Call& call, std::string_view line, const Located& at, std::strin
       ++quotes;
     } else if (isBlank(c) && quotes == 0) {
       call.error(kCallerSyntax, name, kAddQuotes);
-      break;
+      return caller;
     } else {
       caller.push_back(c);
     }
     ++pos;
   }
-  if (caller.empty()) call.error(kNoCaller);
+  if (rule.emptyIsError && caller.empty()) call.error(kNoCaller);
   if (quotes == 3) call.error(kCallerSyntax, name, kTooManyQuotes);
   if (quotes == 2 && pos > 0 && line[pos - 1] != '"') {
-    call.error(kCallerSyntax, name, kQuoteNotBeforeArrow);
+    call.error(kCallerSyntax, name, quoteBeforeMessage(rule.quoteBefore));
   }
-  if (!call.failed()) call.record(callerType, std::move(caller));
+  if (!call.failed() && !caller.empty()) call.record(rule.type, caller);
+  return caller;
 }
 
-Reading openReading(std::string_view line, std::size_t pos) {
+Reading readName(std::string_view line, std::size_t pos, const NameRule& rule) {
   Reading r;
-  while (pos < line.size() && r.text.size() < kNameMax) {
+  while (pos < line.size() && r.text.size() < rule.limit) {
     const char c = line[pos];
     if (c == '"') {
-      if (++r.quotes == 3) break;
-    } else if (isBlank(c) && r.quotes != 1) {
-      r.onBlank = true;
-      break;
+      ++r.quotes;
+      if (rule.closing == Closing::kSecondQuote && r.quotes == 2) {
+        ++pos;
+        break;
+      }
+      if (rule.closing == Closing::kThirdQuote && r.quotes == 3) break;
     } else {
+      const bool outside = rule.closing == Closing::kSecondQuote ? r.quotes == 0 : r.quotes != 1;
+      if (outside && (isBlank(c) || (rule.commaEnds && c == ','))) {
+        r.onBlank = isBlank(c);
+        break;
+      }
       r.text.push_back(c);
     }
     ++pos;
@@ -94,44 +116,35 @@ Reading openReading(std::string_view line, std::size_t pos) {
   return r;
 }
 
-namespace {
-
-Reading boundedReading(std::string_view line, std::size_t pos, bool commaEnds) {
-  Reading r;
-  while (pos < line.size() && r.text.size() < kNameMax) {
-    const char c = line[pos];
-    if (c == '"') {
-      ++pos;
-      if (++r.quotes == 2) break;
-      continue;
-    }
-    if (r.quotes == 0 && (isBlank(c) || (commaEnds && c == ','))) {
-      r.onBlank = isBlank(c);
-      break;
-    }
-    r.text.push_back(c);
-    ++pos;
-  }
-  r.stop = pos;
-  return r;
-}
-
-}  // namespace
-
-Reading listReading(std::string_view line, std::size_t pos) {
-  return boundedReading(line, pos, true);
-}
-
-Reading lastReading(std::string_view line, std::size_t pos) {
-  return boundedReading(line, pos, false);
-}
-
 Separator separatorStep(std::string_view line, std::size_t& pos) {
   if (pos < line.size() && line[pos] == ',') ++pos;
   if (pos >= line.size()) return Separator::kMissing;
   if (line[pos] != ' ') return Separator::kNoSpace;
   ++pos;
   return Separator::kSpace;
+}
+
+IdentifierPair readIdentifierPair(Call& call, std::string_view line, std::size_t pos, int firstType,
+                                  int secondType) {
+  IdentifierPair ids;
+  ids.first = listReading(line, pos);
+  if (ids.first.text.empty()) {
+    call.error(kNoFirst);
+    return ids;
+  }
+  call.record(firstType, ids.first.text);
+  ids.stop = ids.first.stop;
+  ids.separator = separatorStep(line, ids.stop);
+  if (ids.separator == Separator::kSpace) {
+    ids.second = lastReading(line, ids.stop);
+    if (ids.second->text.empty()) {
+      call.error(kNoSecond);
+    } else {
+      call.record(secondType, ids.second->text);
+    }
+    ids.stop = ids.second->stop;
+  }
+  return ids;
 }
 
 bool hasTrailing(std::string_view line, std::size_t pos) {
@@ -190,6 +203,19 @@ NumberReading decimalLiteral(std::string_view line, std::size_t pos, bool skipMi
   if (skipMinus && line[pos] == '-' && ++pos >= line.size()) return {Number::kMissing, pos};
   if (!isDigit(line[pos])) return {Number::kMissing, pos};
   return decimalDigits(line, pos);
+}
+
+SeparatedInteger separatedInteger(std::string_view line, std::size_t pos, bool minus) {
+  SeparatedInteger n;
+  n.separator = separatorStep(line, pos);
+  if (minus && pos < line.size() && line[pos] == '-') ++pos;
+  if (pos >= line.size()) n.separator = Separator::kMissing;
+  n.stop = pos;
+  if (n.separator == Separator::kSpace) {
+    n.value = integerDigits(line, pos);
+    n.stop = n.value.stop;
+  }
+  return n;
 }
 
 }  // namespace lintaro::signature

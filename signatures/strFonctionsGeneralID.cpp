@@ -8,16 +8,6 @@ using namespace signature;
 
 namespace {
 
-constexpr std::string_view kFoncIdFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"strReturnFoncID\".\n\n";
-constexpr std::string_view kOptIdFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"strFoncID_optShort_choiceApp\".\n\n";
-constexpr std::string_view kIdIdFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"strFoncIDIDApp\".\n\n";
-
 constexpr Cp1252Text kActivatePlayer{
     " : erreur, la fonction Activate ne prend que \"Player\" en paramètre optionnel."};
 
@@ -28,23 +18,18 @@ void trailingAfterId(Call& call, std::string_view name, std::string_view identif
 // One required identifier, nothing after it: strFoncIDApp and strFoncID.
 void oneIdentifier(CheckContext& ctx, std::string_view name, int callerType, int calledType,
                    bool callerAllowed, std::string& line, int* lineHandled, int lineIndex) {
-  foldLower(line);
-  const Located at = locate(line, lowerName(name), Head::kNameSeparator, callerAllowed);
-  if (!at.found) return;
-  Call call(ctx, lineIndex, kFoncIdFailure);
-  if (at.callerForm) readCaller(call, line, at, name, callerType);
-  if (!call.failed()) {
-    const Reading id = openReading(line, at.args);
-    if (id.text.empty()) call.error(kNoCalled);
-    if (id.quotes == 3) call.error(kCalledSyntax, name, kTooManyQuotesEnd);
-    if (!call.failed()) {
-      call.record(calledType, id.text);
-      if ((id.onBlank || id.quoted()) && hasTrailing(line, id.stop + 1)) {
-        trailingAfterId(call, name, id.text);
-      }
-    }
-  }
-  *lineHandled = 1;
+  const CommandForm form{Head::kNameSeparator, callerAllowed, callerType};
+  checkCommand(ctx, name, form, journalFailure<"strReturnFoncID">, line, lineHandled, lineIndex,
+               [&](Call& call, const Located& at) {
+                 const Reading id = openReading(line, at.args);
+                 if (id.text.empty()) call.error(kNoCalled);
+                 if (id.quotes == 3) call.error(kCalledSyntax, name, kTooManyQuotesEnd);
+                 if (call.failed()) return;
+                 call.record(calledType, id.text);
+                 if ((id.onBlank || id.quoted()) && hasTrailing(line, id.stop + 1)) {
+                   trailingAfterId(call, name, id.text);
+                 }
+               });
 }
 
 }  // namespace
@@ -62,61 +47,39 @@ void strFoncID(CheckContext& ctx, std::string_view name, int calledType, std::st
 void strFonc_optID_choiceApp(CheckContext& ctx, std::string_view name, int callerType,
                              int calledType, int choice, std::string& line, int* lineHandled,
                              int lineIndex) {
-  foldLower(line);
-  const Located at = locate(line, lowerName(name), Head::kNameSeparator, choice == 1);
-  if (!at.found) return;
-  Call call(ctx, lineIndex, kOptIdFailure);
-  if (at.callerForm) readCaller(call, line, at, name, callerType);
-  if (!call.failed()) {
-    const Reading id = listReading(line, at.args);
-    if (!id.text.empty()) {
-      if (name == "Activate" && id.text != "player") {
-        call.error(kActivatePlayer);
-      } else {
-        call.record(calledType, id.text);
-      }
-    }
-    if (!call.failed() && hasTrailing(line, id.stop)) trailingAfterId(call, name, id.text);
-  }
-  *lineHandled = 1;
+  const CommandForm form{Head::kNameSeparator, choice == 1, callerType};
+  checkCommand(ctx, name, form, journalFailure<"strFoncID_optShort_choiceApp">, line, lineHandled,
+               lineIndex, [&](Call& call, const Located& at) {
+                 const Reading id = listReading(line, at.args);
+                 if (!id.text.empty()) {
+                   if (name == "Activate" && id.text != "player") {
+                     call.error(kActivatePlayer);
+                   } else {
+                     call.record(calledType, id.text);
+                   }
+                 }
+                 if (!call.failed() && hasTrailing(line, id.stop)) {
+                   trailingAfterId(call, name, id.text);
+                 }
+               });
 }
 
 void strFoncIDID_choiceApp(CheckContext& ctx, std::string_view name, std::string& line,
                            int callerType, int firstType, int secondType, int choice,
                            int* lineHandled, int lineIndex) {
-  foldLower(line);
-  const Located at = locate(line, lowerName(name), Head::kNameSeparator, choice == 1);
-  if (!at.found) return;
-  Call call(ctx, lineIndex, kIdIdFailure);
-  if (at.callerForm) readCaller(call, line, at, name, callerType);
-  if (!call.failed()) {
-    const Reading first = listReading(line, at.args);
-    if (first.text.empty()) {
-      call.error(kNoFirst);
-    } else {
-      call.record(firstType, first.text);
-      std::size_t pos = first.stop;
-      const Separator separator = separatorStep(line, pos);
-      const Reading* last = &first;
-      Reading second;
-      bool trailingTest = separator == Separator::kMissing || first.quoted();
-      if (separator == Separator::kSpace) {
-        second = lastReading(line, pos);
-        last = &second;
-        if (second.text.empty()) {
-          call.error(kNoSecond);
-        } else {
-          call.record(secondType, second.text);
-        }
-        pos = second.stop;
-        trailingTest = second.onBlank || second.quoted();
-      }
-      if (!call.failed() && trailingTest && hasTrailing(line, pos)) {
-        trailingAfterId(call, name, last->text);
-      }
-    }
-  }
-  *lineHandled = 1;
+  const CommandForm form{Head::kNameSeparator, choice == 1, callerType};
+  checkCommand(ctx, name, form, journalFailure<"strFoncIDIDApp">, line, lineHandled, lineIndex,
+               [&](Call& call, const Located& at) {
+                 const IdentifierPair ids =
+                     readIdentifierPair(call, line, at.args, firstType, secondType);
+                 if (ids.first.text.empty()) return;
+                 const bool trailingTest =
+                     ids.second ? ids.second->onBlank || ids.second->quoted()
+                                : ids.separator == Separator::kMissing || ids.first.quoted();
+                 if (!call.failed() && trailingTest && hasTrailing(line, ids.stop)) {
+                   trailingAfterId(call, name, ids.last().text);
+                 }
+               });
 }
 
 }  // namespace lintaro

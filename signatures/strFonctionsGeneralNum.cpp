@@ -9,19 +9,6 @@ using namespace signature;
 
 namespace {
 
-constexpr std::string_view kValFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"strReturnFoncVal\".\n\n";
-constexpr std::string_view kStatFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"strFoncValShortStatApp\".\n\n";
-constexpr std::string_view kFloatFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"strFoncValFloatApp\".\n\n";
-constexpr std::string_view kFaceFailure =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectFace\".\n\n";
-
 constexpr Cp1252Text kLastParameterFunction{" : erreur dans le dernier paramètre de la fonction "};
 constexpr Cp1252Text kFaceBroken{
     " : alerte, la fonction Face est partiellement (ou totalement ?) cassée (mal programmé à "
@@ -44,43 +31,35 @@ void lastLiteral(Call& call, std::string_view name, const NumberReading& value) 
 // One integer literal: strFoncValShortApp and strFoncValShort.
 void oneInteger(CheckContext& ctx, std::string_view name, int callerType, bool callerAllowed,
                 bool withMinusRule, std::string& line, int* lineHandled, int lineIndex) {
-  foldLower(line);
-  const std::string lower = lowerName(name);
-  const Located at = locate(line, lower, Head::kNameSeparator, callerAllowed);
-  if (!at.found) return;
-  Call call(ctx, lineIndex, kValFailure);
-  if (at.callerForm) readCaller(call, line, at, name, callerType);
-  if (!call.failed()) {
-    lastLiteral(call, name, integerLiteral(line, at.args, withMinusRule && minusRule(lower)));
-  }
-  *lineHandled = 1;
+  const CommandForm form{Head::kNameSeparator, callerAllowed, callerType};
+  checkCommand(ctx, name, form, journalFailure<"strReturnFoncVal">, line, lineHandled, lineIndex,
+               [&](Call& call, const Located& at) {
+                 const bool minus = withMinusRule && minusRule(lowerName(name));
+                 lastLiteral(call, name, integerLiteral(line, at.args, minus));
+               });
 }
 
 // One value expression, handed to the expression checker: the statistic
 // commands. The expansion switches go to the expression checker unchanged.
 void oneStatistic(CheckContext& ctx, std::string_view name, int callerType, bool callerAllowed,
                   std::string& line, int* lineHandled, int lineIndex, int tribunal, int bloodmoon) {
-  foldLower(line);
-  const std::string lower = lowerName(name);
-  const Located at = locate(line, lower, Head::kNameSeparator, callerAllowed);
-  if (!at.found) return;
-  Call callerCall(ctx, lineIndex, kValFailure);
-  if (at.callerForm) readCaller(callerCall, line, at, name, callerType);
-  if (!callerCall.failed()) {
-    Call call(ctx, lineIndex, kStatFailure);
-    std::size_t pos = at.args;
-    if (pos < line.size() && line[pos] == '-' && minusRule(lower)) ++pos;
-    const Reading token = listReading(line, pos);
-    if (token.text.empty()) {
-      call.error(kNoLastParameter, name, kBang);
-    } else {
-      CheckContext switches{ctx.journal, ctx.info, tribunal, bloodmoon};
-      if (expression(switches, token.text, lineIndex) < 1) {
-        call.error(kLastParameterFunction, name, kBang);
-      }
-    }
-  }
-  *lineHandled = 1;
+  // The caller's findings name one source, the value's another.
+  const CommandForm form{Head::kNameSeparator, callerAllowed, callerType};
+  checkCommand(ctx, name, form, journalFailure<"strReturnFoncVal">, line, lineHandled, lineIndex,
+               [&](Call&, const Located& at) {
+                 Call call(ctx, lineIndex, journalFailure<"strFoncValShortStatApp">);
+                 std::size_t pos = at.args;
+                 if (pos < line.size() && line[pos] == '-' && minusRule(lowerName(name))) ++pos;
+                 const Reading token = listReading(line, pos);
+                 if (token.text.empty()) {
+                   call.error(kNoLastParameter, name, kBang);
+                 } else {
+                   CheckContext switches{ctx.journal, ctx.info, tribunal, bloodmoon};
+                   if (expression(switches, token.text, lineIndex) < 1) {
+                     call.error(kLastParameterFunction, name, kBang);
+                   }
+                 }
+               });
 }
 
 }  // namespace
@@ -108,24 +87,21 @@ void strFoncValShortStat(CheckContext& ctx, std::string_view name, std::string& 
 
 void strFoncValFloat_choiceApp(CheckContext& ctx, std::string_view name, int callerType, int choice,
                                std::string& line, int* lineHandled, int lineIndex) {
-  foldLower(line);
-  const std::string lower = lowerName(name);
-  const Located at = locate(line, lower, Head::kNameSeparator, choice == 1);
-  if (!at.found) return;
-  Call call(ctx, lineIndex, kFloatFailure);
-  if (at.callerForm) readCaller(call, line, at, name, callerType);
-  if (!call.failed()) lastLiteral(call, name, decimalLiteral(line, at.args, minusRule(lower)));
-  *lineHandled = 1;
+  const CommandForm form{Head::kNameSeparator, choice == 1, callerType};
+  checkCommand(ctx, name, form, journalFailure<"strFoncValFloatApp">, line, lineHandled, lineIndex,
+               [&](Call& call, const Located& at) {
+                 lastLiteral(call, name, decimalLiteral(line, at.args, minusRule(lowerName(name))));
+               });
 }
 
 void strFoncShortShort_choiceApp(CheckContext& ctx, std::string_view name, int callerType,
                                  int choice, std::string& line, int* lineHandled, int lineIndex) {
   // The journal is opened on every call, recognised or not.
-  if (!ctx.journal.open()) throw WorkFileError(std::string(kFaceFailure));
+  if (!ctx.journal.open()) throw WorkFileError(std::string(journalFailure<"synDetectFace">));
   foldLower(line);
   const Located at = locate(line, lowerName(name), Head::kNameSeparator, choice == 1);
   if (!at.found) return;
-  Call call(ctx, lineIndex, kFaceFailure);
+  Call call(ctx, lineIndex, journalFailure<"synDetectFace">);
   if (name == "Face") call.alert(kFaceBroken);
   if (at.callerForm) readCaller(call, line, at, name, callerType);
   if (!call.failed()) {
@@ -135,15 +111,12 @@ void strFoncShortShort_choiceApp(CheckContext& ctx, std::string_view name, int c
     } else {
       while (pos < line.size() && isDigit(line[pos]))
         ++pos;
-      Separator separator = separatorStep(line, pos);
-      if (pos < line.size() && line[pos] == '-') ++pos;
-      if (pos >= line.size()) separator = Separator::kMissing;
-      if (separator == Separator::kMissing) {
+      const SeparatedInteger second = separatedInteger(line, pos, true);
+      if (second.separator == Separator::kMissing) {
         call.error(kNoSecondValue);
-      } else if (separator == Separator::kNoSpace) {
+      } else if (second.separator == Separator::kNoSpace) {
         call.error(kNoSpaceAfterFirst, name, kBang);
-      } else if (const NumberReading second = integerDigits(line, pos);
-                 second.outcome == Number::kNotANumber && !second.faultIsWhite(line)) {
+      } else if (second.notANumber(line)) {
         call.error(kSecondValue, name, kNoVariables);
       }
     }

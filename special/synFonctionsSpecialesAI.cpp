@@ -49,43 +49,21 @@ constexpr WholeField kWander[] = {number(Gap::kNone, false, " : erreur, la valeu
                                   number(Gap::kLoose, false, kDurationOf),
                                   number(Gap::kLoose, false, " : erreur, la valeur du temps de ")};
 
-// What stops the run when the journal cannot be opened, naming each checker's module.
-constexpr std::string_view kFailureAIActivate =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectAIActivate\".\n\n";
-constexpr std::string_view kFailureAITravel =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectAITravel\".\n\n";
-constexpr std::string_view kFailureAIEscort =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectAIEscort\".\n\n";
-constexpr std::string_view kFailureAIEscortCell =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectAIEscortCell\".\n\n";
-constexpr std::string_view kFailureAIFollow =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectAIFollow\".\n\n";
-constexpr std::string_view kFailureAIFollowCell =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectAIFollowCell\".\n\n";
-constexpr std::string_view kFailureAIWander =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectAIWander\".\n\n";
-
-// Every AI command accepts a caller and opens the journal on every call.
+// Every AI command accepts a caller and opens the journal on every call; what
+// stops the run when the journal cannot be opened names the checker's module.
 constexpr Command aiCommand(std::string_view name, std::string_view word,
                             std::string_view failure) {
   return {name, word, true, true, failure};
 }
 
 // clang-format off
-constexpr Package kAIActivate  {aiCommand("AIActivate", "aiactivate", kFailureAIActivate), kTarget, {}, false, true};
-constexpr Package kAITravel    {aiCommand("AITravel", "aitravel", kFailureAITravel), {}, kTravel};
-constexpr Package kAIEscort    {aiCommand("AIEscort", "aiescort", kFailureAIEscort), kActor, kDurationXYZ};
-constexpr Package kAIEscortCell{aiCommand("AIEscortCell", "aiescortcell", kFailureAIEscortCell), kActorCell, kDurationXYZ};
-constexpr Package kAIFollow    {aiCommand("AIFollow", "aifollow", kFailureAIFollow), kActor, kDurationXYZ};
-constexpr Package kAIFollowCell{aiCommand("AIFollowCell", "aifollowcell", kFailureAIFollowCell), kActorCell, kDurationXYZ};
-constexpr Package kAIWander    {aiCommand("AIWander", "aiwander", kFailureAIWander), {}, kWander, true};
+constexpr Package kAIActivate  {aiCommand("AIActivate", "aiactivate", journalFailure<"synDetectAIActivate">), kTarget, {}, false, true};
+constexpr Package kAITravel    {aiCommand("AITravel", "aitravel", journalFailure<"synDetectAITravel">), {}, kTravel};
+constexpr Package kAIEscort    {aiCommand("AIEscort", "aiescort", journalFailure<"synDetectAIEscort">), kActor, kDurationXYZ};
+constexpr Package kAIEscortCell{aiCommand("AIEscortCell", "aiescortcell", journalFailure<"synDetectAIEscortCell">), kActorCell, kDurationXYZ};
+constexpr Package kAIFollow    {aiCommand("AIFollow", "aifollow", journalFailure<"synDetectAIFollow">), kActor, kDurationXYZ};
+constexpr Package kAIFollowCell{aiCommand("AIFollowCell", "aifollowcell", journalFailure<"synDetectAIFollowCell">), kActorCell, kDurationXYZ};
+constexpr Package kAIWander    {aiCommand("AIWander", "aiwander", journalFailure<"synDetectAIWander">), {}, kWander, true};
 // clang-format on
 
 constexpr Cp1252Text kResetAlert{

@@ -6,76 +6,12 @@
 
 namespace lintaro::special {
 
-namespace {
-
-constexpr Cp1252Text kCallerSyntax{" : erreur dans la syntaxe de l'appelant de la fonction "};
-constexpr Cp1252Text kAddQuotes{". Rajoutez des guillemets."};
-constexpr Cp1252Text kNoCaller{" : impossible de détecter l'appelant !"};
-constexpr Cp1252Text kTooManyQuotes{" : trop de guillemets."};
-constexpr Cp1252Text kQuoteNotBeforeArrow{" : le guillemet final n'est pas avant le '->'."};
-constexpr Cp1252Text kQuoteNotBeforePoint{" : le guillemet final n'est pas avant l'opérateur '.'."};
-
-}  // namespace
-
 Located locateCommand(CheckContext& ctx, std::string& line, const Command& command) {
   foldLower(line);
   if (command.journalFirst && !ctx.journal.open()) {
     throw WorkFileError(std::string(command.failure));
   }
   return signature::locate(line, command.word, signature::Head::kNameSeparator, command.callerForm);
-}
-
-std::string readCaller(Call& call, std::string_view line, const Located& at, const Command& command,
-                       const CallerRule& rule) {
-  int quotes = 0;
-  std::string caller;
-  std::size_t pos = at.start;
-  while (pos < at.arrow && quotes < 3 && caller.size() < kNameMax) {
-    const char c = line[pos];
-    if (c == '"') {
-      ++quotes;
-    } else if (isBlank(c) && quotes == 0) {
-      call.error(kCallerSyntax, command.name, kAddQuotes);
-      return caller;
-    } else {
-      caller.push_back(c);
-    }
-    ++pos;
-  }
-  if (rule.emptyIsError && caller.empty()) call.error(kNoCaller);
-  if (quotes == 3) call.error(kCallerSyntax, command.name, kTooManyQuotes);
-  if (quotes == 2 && pos > 0 && line[pos - 1] != '"') {
-    call.error(kCallerSyntax, command.name,
-               rule.quoteBefore == QuoteBefore::kArrow ? kQuoteNotBeforeArrow.view()
-                                                       : kQuoteNotBeforePoint.view());
-  }
-  if (!call.failed() && !caller.empty()) call.record(rule.type, caller);
-  return caller;
-}
-
-Reading readName(std::string_view line, std::size_t pos, const NameRule& rule) {
-  Reading r;
-  while (pos < line.size() && r.text.size() < rule.limit) {
-    const char c = line[pos];
-    if (c == '"') {
-      ++r.quotes;
-      if (rule.closing == Closing::kSecondQuote && r.quotes == 2) {
-        ++pos;
-        break;
-      }
-      if (rule.closing == Closing::kThirdQuote && r.quotes == 3) break;
-    } else {
-      const bool outside = rule.closing == Closing::kSecondQuote ? r.quotes == 0 : r.quotes != 1;
-      if (outside && (isBlank(c) || (rule.commaEnds && c == ','))) {
-        r.onBlank = isBlank(c);
-        break;
-      }
-      r.text.push_back(c);
-    }
-    ++pos;
-  }
-  r.stop = pos;
-  return r;
 }
 
 void skipDigits(std::string_view line, std::size_t& pos) {

@@ -1,9 +1,9 @@
 // What the special-function checkers share: the command and how it is
-// located, the caller reading with its variants, the name readings with their
-// quote rules, and the runs of whole numbers with their separators. The error
-// state (Call), the located command (Located), a reading's result (Reading),
-// the separator step and the trailing test are those of the signature
-// checkers.
+// located, and the runs of whole numbers with their separators. The error
+// state (Call), the located command (Located), the caller reading with its
+// rules, the name readings with their quote rules, a reading's result
+// (Reading), the separator step and the trailing test are those of the
+// signature checkers.
 #pragma once
 
 #include <span>
@@ -37,54 +37,23 @@ struct Command {
 // after blanks, else (callerForm) the last "->word " or "->word, ".
 Located locateCommand(CheckContext& ctx, std::string& line, const Command& command);
 
-// How the message about a closing quote placed before the arrow ends.
-enum class QuoteBefore {
-  kArrow,  // "... n'est pas avant le '->'."
-  kPoint,  // "... n'est pas avant l'opérateur '.'."
-};
+// The caller rules and the name readings are the signature checkers' too.
+using signature::CallerRule;
+using signature::Closing;
+using signature::kBlankEndedName;
+using signature::kListName;
+using signature::kOpenListName;
+using signature::kOpenName;
+using signature::NameRule;
+using signature::QuoteBefore;
+using signature::readName;
 
-struct CallerRule {
-  int type = 0;               // recorded with this code when no finding
-  bool emptyIsError = false;  // " : impossible de détecter l'appelant !"
-  QuoteBefore quoteBefore = QuoteBefore::kArrow;
-};
-
-// Reads the caller written before "->" (caller form only): a blank before any
-// quote asks for quotes and ends the reading with no further test; then, each
-// on its own, the empty caller (when the rule says so), three quotes, and a
-// closing quote that is not right before the arrow. Records the caller when
-// none of these was found, and returns its text.
-std::string readCaller(Call& call, std::string_view line, const Located& at, const Command& command,
-                       const CallerRule& rule);
-
-// Where a quoted name ends.
-enum class Closing {
-  // The closing quote ends the name and is passed; a separator ends it only
-  // before any quote.
-  kSecondQuote,
-  // Characters after the closing quote still belong to the name; a separator
-  // ends it unless exactly one quote was seen; a third quote stops it.
-  kThirdQuote,
-};
-
-struct NameRule {
-  Closing closing = Closing::kSecondQuote;
-  bool commaEnds = true;         // a comma is a separator as well as a space or a tab
-  std::size_t limit = kNameMax;  // the reading stops after this many characters
-};
-
-// An argument that may be followed by another: "a" b, a, b, a b.
-inline constexpr NameRule kListName{Closing::kSecondQuote, true};
-// A text whose unquoted form ends only at a blank.
-inline constexpr NameRule kBlankEndedName{Closing::kSecondQuote, false};
-// A last name, read on up to a blank outside quotes or a third quote.
-inline constexpr NameRule kOpenName{Closing::kThirdQuote, false};
-// As kOpenName, with a comma ending it outside quotes too.
-inline constexpr NameRule kOpenListName{Closing::kThirdQuote, true};
-
-// Reads a name from `pos`: quotes are counted and dropped, every other
-// character up to the end of the name is copied.
-Reading readName(std::string_view line, std::size_t pos, const NameRule& rule);
+// Reads the caller written before "->" with the rule of the command (see
+// signature::readCaller) and returns its text.
+inline std::string readCaller(Call& call, std::string_view line, const Located& at,
+                              const Command& command, const CallerRule& rule) {
+  return signature::readCaller(call, line, at, command.name, rule);
+}
 
 inline bool digitAt(std::string_view line, std::size_t pos) {
   return pos < line.size() && line[pos] >= '0' && line[pos] <= '9';

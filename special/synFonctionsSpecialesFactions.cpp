@@ -25,17 +25,10 @@ struct Reputation {
   bool minus = false;  // the value may be negative
 };
 
-constexpr std::string_view kFailureModPCFacRep =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectModPCFacRep\".\n\n";
-constexpr std::string_view kFailureSetPCFacRep =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectSetPCFacRep\".\n\n";
-
-constexpr Reputation kModPCFacRep{{"ModPCFacRep", "modpcfacrep", true, true, kFailureModPCFacRep},
-                                  true};
-constexpr Reputation kSetPCFacRep{{"SetPCFacRep", "setpcfacrep", true, true, kFailureSetPCFacRep},
-                                  false};
+constexpr Reputation kModPCFacRep{
+    {"ModPCFacRep", "modpcfacrep", true, true, journalFailure<"synDetectModPCFacRep">}, true};
+constexpr Reputation kSetPCFacRep{
+    {"SetPCFacRep", "setpcfacrep", true, true, journalFailure<"synDetectSetPCFacRep">}, false};
 
 constexpr Cp1252Text kNoValue{
     " : impossible de détecter la valeur de modification de la réaction !"};
@@ -86,13 +79,10 @@ void reputation(CheckContext& ctx, const Reputation& r, std::string& line, int* 
 // ---------------------------------------------------------------------------
 // Journal: a quest, then an index that is a whole number or a short variable.
 
-constexpr std::string_view kFailureJournal =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectJournal\".\n\n";
 constexpr std::string_view kInfoFailureJournal =
     "Impossible d'ouvrir le fichier \"InfTempTES3\" depuis le fichier source "
     "\"synDetectJournal\".\n\n";
-constexpr Command kJournal{"Journal", "journal", false, true, kFailureJournal};
+constexpr Command kJournal{"Journal", "journal", false, true, journalFailure<"synDetectJournal">};
 
 constexpr Cp1252Text kNoSpaceAfterQuest{" : erreur, pas d'espace après l'entrée journal \""};
 constexpr Cp1252Text kOneIndex{" : erreur, la fonction Journal ne prend qu'une valeur d'index !"};

@@ -19,10 +19,8 @@ namespace {
 // ---------------------------------------------------------------------------
 // MessageBox
 
-constexpr Command kMessageBox{
-    "MessageBox", "messagebox", false, false,
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectMessageBox\".\n\n"};
+constexpr Command kMessageBox{"MessageBox", "messagebox", false, false,
+                              journalFailure<"synDetectMessageBox">};
 
 // The longest text taken from the line.
 constexpr std::size_t kMessageTextMax = 4999;
@@ -176,9 +174,7 @@ void strayAfterList(Call& call, std::string_view line, std::size_t pos, int k) {
 // ---------------------------------------------------------------------------
 // Say
 
-constexpr Command kSay{"Say", "say", true, true,
-                       "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-                       "\"synDetectSay\".\n\n"};
+constexpr Command kSay{"Say", "say", true, true, journalFailure<"synDetectSay">};
 constexpr CallerRule kSayCaller{code::PNJ};
 constexpr Cp1252Text kSayTrailing{
     " : erreur, la fonction Say ne doit contenir aucun paramètre après l'ID du fichier \""};

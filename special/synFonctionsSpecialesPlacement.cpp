@@ -20,14 +20,10 @@ namespace {
 // ---------------------------------------------------------------------------
 // PlaceAtMe, PlaceAtPC
 
-constexpr Command kPlaceAtMe{
-    "PlaceAtMe", "placeatme", true, false,
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectPlaceAtMe\".\n\n"};
-constexpr Command kPlaceAtPC{
-    "PlaceAtPC", "placeatpc", false, false,
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectPlaceAtPC\".\n\n"};
+constexpr Command kPlaceAtMe{"PlaceAtMe", "placeatme", true, false,
+                             journalFailure<"synDetectPlaceAtMe">};
+constexpr Command kPlaceAtPC{"PlaceAtPC", "placeatpc", false, false,
+                             journalFailure<"synDetectPlaceAtPC">};
 // The caller of PlaceAtMe must not be empty, and the message about its
 // closing quote names the point operator.
 constexpr CallerRule kPlaceAtMeCaller{code::OBJET, true, QuoteBefore::kPoint};
@@ -78,14 +74,10 @@ void placeAt(CheckContext& ctx, const Command& command, std::string& line, int* 
 // ---------------------------------------------------------------------------
 // Position, PositionCell
 
-constexpr Command kPosition{
-    "Position", "position", true, true,
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectPosition\".\n\n"};
-constexpr Command kPositionCell{
-    "PositionCell", "positioncell", true, true,
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectPositionCell\".\n\n"};
+constexpr Command kPosition{"Position", "position", true, true,
+                            journalFailure<"synDetectPosition">};
+constexpr Command kPositionCell{"PositionCell", "positioncell", true, true,
+                                journalFailure<"synDetectPositionCell">};
 constexpr CallerRule kPositionCaller{code::OBJET};
 
 constexpr Cp1252Text kValueHead{" : erreur, la valeur de "};
@@ -107,20 +99,15 @@ constexpr Cp1252Text kAfterCellName{" : erreur dans le nom de la cellule !"};
 
 // X, Y and Z, each with an optional minus sign, the separators between them
 // optional.
-constexpr WholeField kPositionFields[] = {
-    {Gap::kNone, {}, true, {kValueHead, kAxisXTail}},
-    {Gap::kLoose, {}, true, {kValueHead, kAxisYTail}},
-    {Gap::kLoose, {}, true, {kValueHead, kAxisZTail}},
-    // A space is required before the rotation.
-    {Gap::kSpaced, {kAfterZ, {}}, true, {kRotation, {}}},
-};
-constexpr WholeField kPositionCellFields[] = {
-    {Gap::kNone, {}, true, {kValueHead, kAxisXTail}},
-    {Gap::kLoose, {}, true, {kValueHead, kAxisYTail}},
-    {Gap::kLoose, {}, true, {kValueHead, kAxisZTail}},
-    // The separator before the rotation is optional here.
-    {Gap::kLoose, {}, true, {kCellRotation, {}}},
-};
+constexpr WholeField kAxisX{Gap::kNone, {}, true, {kValueHead, kAxisXTail}};
+constexpr WholeField kAxisY{Gap::kLoose, {}, true, {kValueHead, kAxisYTail}};
+constexpr WholeField kAxisZ{Gap::kLoose, {}, true, {kValueHead, kAxisZTail}};
+// A space is required before the rotation of Position; the separator before
+// the rotation of PositionCell is optional.
+constexpr WholeField kRotationField{Gap::kSpaced, {kAfterZ, {}}, true, {kRotation, {}}};
+constexpr WholeField kCellRotationField{Gap::kLoose, {}, true, {kCellRotation, {}}};
+constexpr WholeField kPositionFields[] = {kAxisX, kAxisY, kAxisZ, kRotationField};
+constexpr WholeField kPositionCellFields[] = {kAxisX, kAxisY, kAxisZ, kCellRotationField};
 
 // The cell name that ends a PositionCell line.
 void positionCellName(Call& call, std::string_view line, std::size_t pos) {
@@ -163,14 +150,10 @@ void position(CheckContext& ctx, const Command& command, std::span<const WholeFi
 // ---------------------------------------------------------------------------
 // PlaceItem, PlaceItemCell
 
-constexpr Command kPlaceItem{
-    "PlaceItem", "placeitem", false, true,
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectPlaceItem\".\n\n"};
-constexpr Command kPlaceItemCell{
-    "PlaceItemCell", "placeitemcell", false, true,
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectPlaceItemCell\".\n\n"};
+constexpr Command kPlaceItem{"PlaceItem", "placeitem", false, true,
+                             journalFailure<"synDetectPlaceItem">};
+constexpr Command kPlaceItemCell{"PlaceItemCell", "placeitemcell", false, true,
+                                 journalFailure<"synDetectPlaceItemCell">};
 
 constexpr Cp1252Text kNoCell{" : impossible de détecter la cellule !"};
 constexpr Cp1252Text kNoSpaceAfterObject{" : erreur, pas d'espace après l'objet \""};

@@ -14,35 +14,19 @@ using namespace special;
 
 namespace {
 
-constexpr std::string_view kFailureFadeTo =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectFadeTo\".\n\n";
-constexpr std::string_view kFailureModRegion =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectModRegion\".\n\n";
-constexpr std::string_view kFailurePlaySoundVP =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectPlaySoundVP\".\n\n";
-constexpr std::string_view kFailurePlaySound3DVP =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectPlaySound3DVP\".\n\n";
-constexpr std::string_view kFailurePlayLoopSound3DVP =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectPlayLoopSound3DVP\".\n\n";
-constexpr std::string_view kFailureLoopGroup =
-    "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
-    "\"synDetectLoopGroup\".\n\n";
-
 // Each of these commands opens the journal on every call; only LoopGroup
 // accepts a caller.
-constexpr Command kFadeTo{"FadeTo", "fadeto", false, true, kFailureFadeTo};
-constexpr Command kModRegion{"ModRegion", "modregion", false, true, kFailureModRegion};
-constexpr Command kPlaySoundVP{"PlaySoundVP", "playsoundvp", false, true, kFailurePlaySoundVP};
+constexpr Command kFadeTo{"FadeTo", "fadeto", false, true, journalFailure<"synDetectFadeTo">};
+constexpr Command kModRegion{"ModRegion", "modregion", false, true,
+                             journalFailure<"synDetectModRegion">};
+constexpr Command kPlaySoundVP{"PlaySoundVP", "playsoundvp", false, true,
+                               journalFailure<"synDetectPlaySoundVP">};
 constexpr Command kPlaySound3DVP{"PlaySound3DVP", "playsound3dvp", false, true,
-                                 kFailurePlaySound3DVP};
+                                 journalFailure<"synDetectPlaySound3DVP">};
 constexpr Command kPlayLoopSound3DVP{"PlayLoopSound3DVP", "playloopsound3dvp", false, true,
-                                     kFailurePlayLoopSound3DVP};
-constexpr Command kLoopGroup{"LoopGroup", "loopgroup", true, true, kFailureLoopGroup};
+                                     journalFailure<"synDetectPlayLoopSound3DVP">};
+constexpr Command kLoopGroup{"LoopGroup", "loopgroup", true, true,
+                             journalFailure<"synDetectLoopGroup">};
 
 // A decimal: digits, then a point followed by at least one digit continues
 // with the decimals. False (and `pos` unchanged) when no digit starts it.
