@@ -32,6 +32,15 @@ void writeFile(const std::string& path, std::string_view bytes) {
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
+std::string settingsBytes(std::initializer_list<int> values) {
+  std::string bytes;
+  for (const int value : values) {
+    for (int shift = 0; shift < 32; shift += 8)
+      bytes.push_back(static_cast<char>((static_cast<unsigned>(value) >> shift) & 0xFF));
+  }
+  return bytes;
+}
+
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -2,6 +2,7 @@
 // whole check run.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,8 @@ class TempDir {
 };
 
 void writeFile(const std::string& path, std::string_view bytes);
+// A settings file: each value as a little-endian 32-bit integer.
+std::string settingsBytes(std::initializer_list<int> values);
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 

@@ -35,15 +35,6 @@ MenuRun runMenu(const std::string& input) {
   return run;
 }
 
-std::string settingsFileOf(std::initializer_list<int> values) {
-  std::string bytes;
-  for (const int v : values) {
-    bytes += static_cast<char>(v);
-    bytes += std::string(3, '\0');
-  }
-  return bytes;
-}
-
 bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
@@ -96,12 +87,12 @@ TEST(ScrutinetteMenu, PreferencesDependenciesResetAndClean) {
   };
   const Step steps[] = {
       // Empty answers keep the current values; o/n set them.
-      {"3\nn\n\no\n7\n", settingsFileOf({0, 1, 1, 0, 0})},
-      {"4\nx\no\n\n7\n", settingsFileOf({0, 1, 1, 1, 0})},
-      {"6\n7\n", settingsFileOf({1, 1, 0, 0, 0})},
+      {"3\nn\n\no\n7\n", test::settingsBytes({0, 1, 1, 0, 0})},
+      {"4\nx\no\n\n7\n", test::settingsBytes({0, 1, 1, 1, 0})},
+      {"6\n7\n", test::settingsBytes({1, 1, 0, 0, 0})},
       {"4\n\no\n5\n7\n", ""},
       // Cleaning keeps the running settings: keeping both answers writes them.
-      {"4\no\n\n5\n4\n\n\n7\n", settingsFileOf({1, 1, 0, 1, 0})},
+      {"4\no\n\n5\n4\n\n\n7\n", test::settingsBytes({1, 1, 0, 1, 0})},
   };
   for (const Step& step : steps) {
     const MenuRun run = runMenu(step.input);

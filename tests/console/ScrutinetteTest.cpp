@@ -1,6 +1,6 @@
 // The console program: the settings file against the options, exit statuses
-// and messages, and the real `scrutinette` started as a process, alone and
-// several at once in one directory.
+// and messages, the format mode, and the real `scrutinette` started as a
+// process, alone and several at once in one directory.
 #include "console/Scrutinette.h"
 
 #include <fcntl.h>
@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <initializer_list>
 #include <optional>
@@ -51,16 +50,6 @@ bool contains(const std::string& text, const std::string& piece) {
   return text.find(piece) != std::string::npos;
 }
 
-// A settings file: little-endian 32-bit integers.
-std::string settingsBytes(std::initializer_list<std::int32_t> values) {
-  std::string bytes;
-  for (const std::int32_t value : values) {
-    for (int shift = 0; shift < 32; shift += 8)
-      bytes.push_back(static_cast<char>((static_cast<std::uint32_t>(value) >> shift) & 0xFF));
-  }
-  return bytes;
-}
-
 struct Outcome {
   int status = -1;
   std::string out;
@@ -78,7 +67,7 @@ TEST(ScrutinetteSettings, FileGivesTheDefaultsAndOptionsOverrideItForOneRun) {
   test::TempDir dir;
   test::writeFile("mixte.txt", kMixed);
   // Show report, show info, hide alerts, Tribunal, Bloodmoon.
-  const std::string saved = settingsBytes({1, 0, 1, 0, 0});
+  const std::string saved = test::settingsBytes({1, 0, 1, 0, 0});
   const struct {
     const char* what;
     std::optional<std::string> file;
@@ -86,9 +75,13 @@ TEST(ScrutinetteSettings, FileGivesTheDefaultsAndOptionsOverrideItForOneRun) {
     bool alerts, info;
   } cases[] = {
       {"no settings file", std::nullopt, {}, true, true},
-      {"info off", settingsBytes({1, 0, 0, 0, 0}), {}, true, false},
-      {"alerts hidden", settingsBytes({1, 1, 1, 0, 0}), {}, false, true},
-      {"report not to be shown: printed anyway", settingsBytes({0, 1, 0, 0, 0}), {}, true, true},
+      {"info off", test::settingsBytes({1, 0, 0, 0, 0}), {}, true, false},
+      {"alerts hidden", test::settingsBytes({1, 1, 1, 0, 0}), {}, false, true},
+      {"report not to be shown: printed anyway",
+       test::settingsBytes({0, 1, 0, 0, 0}),
+       {},
+       true,
+       true},
       {"19 bytes give the defaults", saved.substr(0, 19), {}, true, true},
       {"bytes after the twentieth are ignored", saved + "\x07", {}, false, false},
       {"info by option", saved, {"--infos"}, false, true},
@@ -163,6 +156,94 @@ TEST(ScrutinetteStatus, ReportOrOutputThatCannotBeWrittenIsAFailure) {
 }
 
 // ---------------------------------------------------------------------------
+// The format mode: every file formatted in place, the exit status of the most
+// serious outcome, and the French messages.
+
+const std::string kRaw = "Begin t\r\n  if ( a )\r\nset b to(1)\r\n  endif\r\nEnd\r\n";
+const std::string kFormatted = "Begin t\r\nif ( a )\r\n\tset b to ( 1 )\r\nendif\r\nEnd\r\n";
+const std::string kBadChain = "Begin t\n  endif\nEnd\n";
+const std::string kChainMessage = " : Erreur dans l'enchainement des tests logiques.\n";
+
+TEST(ScrutinetteFormat, EveryFileIsRewritten) {
+  test::TempDir dir;
+  test::writeFile("a.txt", kRaw);
+  test::writeFile("b.txt", kFormatted);
+  const Outcome r = scrutinette({"--format", "a.txt", "b.txt"});
+  EXPECT_EQ(r.status, kExitClean);
+  EXPECT_EQ(r.out,
+            "Le fichier \"a.txt\" a été mis en forme.\nLe fichier \"b.txt\" a été mis en forme.\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(test::readFile("a.txt"), kFormatted);
+  EXPECT_EQ(test::readFile("b.txt"), kFormatted);
+  EXPECT_FALSE(test::fileExists("Correction de a.txt"));  // formatting checks nothing
+}
+
+// Each case: the files given after --format (written first when they have a
+// text), the status, and the standard error.
+TEST(ScrutinetteFormat, WorstOutcomeGivesTheStatus) {
+  const std::string tooLong(5000, '\n');  // 5001 lines
+  struct File {
+    std::string name;
+    const std::string* text;  // nullptr: the file does not exist
+  };
+  struct Case {
+    std::vector<File> files;
+    int status;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {{{"mal.txt", &kBadChain}, {"bon.txt", &kRaw}}, kExitErrorsFound, "mal.txt" + kChainMessage},
+      {{{"absent.txt", nullptr}},
+       kExitFailure,
+       "Impossible de trouver le fichier \"absent.txt\" !\n"},
+      {{{"long.txt", &tooLong}},
+       kExitFailure,
+       "long.txt : Trop de lignes, impossible de faire la mise en forme.\n"},
+      {{{"absent.txt", nullptr}, {"mal.txt", &kBadChain}},
+       kExitFailure,
+       "Impossible de trouver le fichier \"absent.txt\" !\nmal.txt" + kChainMessage},
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    Args args = {"--format"};
+    for (const File& f : c.files) {
+      if (f.text != nullptr) test::writeFile(f.name, *f.text);
+      args.push_back(f.name);
+    }
+    const Outcome r = scrutinette(args);
+    EXPECT_EQ(r.status, c.status) << c.err;
+    EXPECT_EQ(r.err, c.err);
+    for (const File& f : c.files) {
+      if (f.text == nullptr) {
+        EXPECT_FALSE(test::fileExists(f.name));
+      } else if (f.text != &kRaw) {
+        EXPECT_EQ(test::readFile(f.name), *f.text) << f.name << " must stay unchanged";
+      } else {
+        EXPECT_EQ(test::readFile(f.name), kFormatted) << "the other files are still formatted";
+      }
+    }
+  }
+}
+
+TEST(ScrutinetteFormat, UsageAndHelp) {
+  test::TempDir dir;
+  const Outcome none = scrutinette({"--format"});
+  EXPECT_EQ(none.status, kExitFailure);
+  EXPECT_EQ(none.err,
+            "scrutinette : aucun fichier à mettre en forme.\nEssayez « scrutinette --help ».\n");
+  const Outcome help = scrutinette({"--help"});
+  EXPECT_EQ(help.status, kExitClean);
+  EXPECT_NE(help.out.find("  --format         mettre en forme les fichiers au lieu de les "
+                          "vérifier\n"),
+            std::string::npos);
+  // A name after "--" that looks like an option is a file to format.
+  test::writeFile("--format", kRaw);
+  const Outcome dashed = scrutinette({"--format", "--", "--format"});
+  EXPECT_EQ(dashed.status, kExitClean) << dashed.err;
+  EXPECT_EQ(test::readFile("--format"), kFormatted);
+}
+
+// ---------------------------------------------------------------------------
 // The real program, started as a process.
 
 // A directory for the checks and one for the captured output.
@@ -225,16 +306,14 @@ TEST(ScrutinetteProcess, EveryFileIsCheckedAndTheWorstStatusWins) {
       {"alertes.txt", kAlertOnly},
       {"mixte.txt", kMixed},
       {"-tiret.txt", kMixed},
-      {"trop.txt", scriptOfLines(5001)},
       {"limite.txt", scriptOfLines(5000)},
-      {"Scrivlex3.dat", settingsBytes({1, 0, 0, 0, 0})}};
+      {"Scrivlex3.dat", test::settingsBytes({1, 0, 0, 0, 0})}};
   std::set<std::string> listing;
   for (const auto& [name, bytes] : inputs) {
     test::writeFile(dirs.work + "/" + name, bytes);
     listing.insert({name, std::string("Correction de ") + name});
   }
   listing.erase("Correction de Scrivlex3.dat");
-  listing.erase("Correction de trop.txt");
   const struct {
     Args options, files;
     int status;
@@ -242,8 +321,6 @@ TEST(ScrutinetteProcess, EveryFileIsCheckedAndTheWorstStatusWins) {
       {{}, {"propre.txt", "alertes.txt", "limite.txt"}, kExitClean},
       {{}, {"propre.txt", "mixte.txt"}, kExitErrorsFound},
       {{}, {"mixte.txt", "absent.txt", "propre.txt"}, kExitFailure},
-      {{}, {"absent.txt", "mixte.txt"}, kExitFailure},
-      {{}, {"trop.txt", "alertes.txt"}, kExitFailure},
       // After "--" every argument is a file name; options before it apply.
       {{"--infos", "--"}, {"-tiret.txt"}, kExitErrorsFound},
       {{"--"}, {"--infos"}, kExitFailure},
@@ -262,9 +339,7 @@ TEST(ScrutinetteProcess, EveryFileIsCheckedAndTheWorstStatusWins) {
     std::string messages;
     for (const std::string& f : c.files) {
       const std::string report = dirs.work + "/Correction de " + f;
-      if (f == "trop.txt") {
-        messages += resultMessage(kResultTooManyLines, f) + "\n";
-      } else if (!test::fileExists(dirs.work + "/" + f)) {
+      if (!test::fileExists(dirs.work + "/" + f)) {
         messages += "Impossible d'ouvrir le fichier \"" + f + "\" !\n";
       } else {
         ASSERT_TRUE(test::fileExists(report)) << f << " was not checked";

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/MainDebug.h"
 #include "formatter/MainMiseEnForme.h"
 #include "tests/TestSupport.h"
 
@@ -81,23 +82,12 @@ class ShellTest : public ::testing::Test {
   Shell shell;
 };
 
-std::string settingsFileOf(std::initializer_list<int> values) {
-  std::string bytes;
-  for (const int v : values) {
-    for (int i = 0; i < 4; ++i)
-      bytes += static_cast<char>((static_cast<unsigned>(v) >> (8 * i)) & 0xFF);
-  }
-  return bytes;
-}
-
 TEST(ShellStatus, TextFollowsStatusValue) {
-  const std::vector<std::pair<int, std::string>> cases = {
-      {-2, "Script mis en forme."},
-      {-1, "Prêt au débuguage."},
-      {0, "Aucune erreur sur le script."},
-      {1, "Le script contient des erreurs."},
-      {37, "Le script contient des erreurs."},
-  };
+  const std::vector<std::pair<int, std::string>> cases = {{-2, "Script mis en forme."},
+                                                          {-1, "Prêt au débuguage."},
+                                                          {0, "Aucune erreur sur le script."},
+                                                          {1, "Le script contient des erreurs."},
+                                                          {37, "Le script contient des erreurs."}};
   for (const auto& [value, text] : cases)
     EXPECT_EQ(statusText(value), text) << value;
 }
@@ -122,9 +112,9 @@ TEST(ShellSettings, ReadAtCreation) {
   };
   const std::vector<Case> cases = {
       {"missing", std::nullopt, Settings{1, 1, 0, 0, 0}},
-      {"short", settingsFileOf({0, 0, 1, 1}) + std::string(3, '\0'), Settings{1, 1, 0, 0, 0}},
+      {"short", test::settingsBytes({0, 0, 1, 1}) + std::string(3, '\0'), Settings{1, 1, 0, 0, 0}},
       {"empty", std::string(), Settings{1, 1, 0, 0, 0}},
-      {"whole", settingsFileOf({0, 1, 1, 0, 1}), Settings{0, 1, 1, 0, 1}},
+      {"whole", test::settingsBytes({0, 1, 1, 0, 1}), Settings{0, 1, 1, 0, 1}},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -142,9 +132,9 @@ TEST(ShellSettings, ReadAtCreation) {
 
 TEST_F(ShellTest, PreferencesAndDependenciesWriteTheWholeRecord) {
   EXPECT_EQ(shell.preferencesOk(false, true, true), DialogAction::Hide);
-  EXPECT_EQ(settingsBytes(), settingsFileOf({0, 1, 1, 0, 0}));
+  EXPECT_EQ(settingsBytes(), test::settingsBytes({0, 1, 1, 0, 0}));
   EXPECT_EQ(shell.dependenciesOk(false, true), DialogAction::Hide);
-  EXPECT_EQ(settingsBytes(), settingsFileOf({0, 1, 1, 0, 1}));
+  EXPECT_EQ(settingsBytes(), test::settingsBytes({0, 1, 1, 0, 1}));
   EXPECT_EQ(shell.settings(), (Settings{0, 1, 1, 0, 1}));
   EXPECT_TRUE(platform.boxes.empty());
   // The next start reads them back.
@@ -156,7 +146,7 @@ TEST_F(ShellTest, PreferencesAndDependenciesWriteTheWholeRecord) {
 TEST_F(ShellTest, ResetWritesDefaults) {
   shell.dependenciesOk(true, true);
   shell.reset();
-  EXPECT_EQ(settingsBytes(), settingsFileOf({1, 1, 0, 0, 0}));
+  EXPECT_EQ(settingsBytes(), test::settingsBytes({1, 1, 0, 0, 0}));
   EXPECT_EQ(shell.settings(), Settings{});
   ASSERT_EQ(platform.boxes.size(), 1U);
   EXPECT_EQ(platform.boxes[0],
@@ -206,31 +196,28 @@ std::string scriptOfLength(std::size_t length) {
   return text + tail;
 }
 
-TEST_F(ShellTest, PastedScriptOf5000CharactersIsChecked) {
-  const std::string text = scriptOfLength(5000);
-  ASSERT_GT(text.size(), 5000U);
-  const ScriptOkOutcome outcome = shell.scriptOk(text);
-  EXPECT_EQ(readFile("ScriptMorrowind.txt"), text);
-  EXPECT_TRUE(fileExists("Correction de ScriptMorrowind.txt"));
-  EXPECT_EQ(shell.status(), 0);
-  EXPECT_EQ(outcome.action, DialogAction::Hide);
-  EXPECT_TRUE(platform.boxes.empty());
-}
-
-TEST_F(ShellTest, PastedScriptOf5001CharactersIsRefused) {
-  const ScriptOkOutcome outcome = shell.scriptOk(scriptOfLength(5001));
-  EXPECT_EQ(outcome.action, DialogAction::Hide);
-  EXPECT_FALSE(outcome.clearBox);
+TEST_F(ShellTest, PastedScriptOf5000CharactersAtMost) {
+  const ScriptOkOutcome refused = shell.scriptOk(scriptOfLength(5001));
+  EXPECT_EQ(refused.action, DialogAction::Hide);
+  EXPECT_FALSE(refused.clearBox);
   EXPECT_EQ(platform.boxes,
             (std::vector<Box>{{"Votre script contient plus de 5000 caractères : utilisez le mode "
                                "\"Débuguer un fichier\".",
                                "Débugueur", BoxIcon::None}}));
   EXPECT_FALSE(fileExists("ScriptMorrowind.txt"));
   EXPECT_EQ(shell.status(), kStatusReady);
+  const std::string text = scriptOfLength(5000);
+  ASSERT_GT(text.size(), 5000U);
+  EXPECT_EQ(shell.scriptOk(text).action, DialogAction::Hide);
+  EXPECT_EQ(readFile("ScriptMorrowind.txt"), text);
+  EXPECT_EQ(shell.status(), 0);
+  EXPECT_EQ(platform.boxes.size(), 1U);
 }
 
 TEST_F(ShellTest, CleanCheckOpensReportClosesAndEmptiesTheBox) {
-  const ScriptOkOutcome outcome = shell.scriptOk(kClean);
+  // Only the carriage returns of CR LF pairs are dropped from the pasted text.
+  const ScriptOkOutcome outcome = shell.scriptOk("Begin Fins\r\nshort a\nEnd\r\n");
+  EXPECT_EQ(readFile("ScriptMorrowind.txt"), "Begin Fins\nshort a\nEnd\n");
   EXPECT_EQ(outcome.action, DialogAction::Hide);
   EXPECT_TRUE(outcome.clearBox);
   EXPECT_EQ(shell.statusLine(), "Aucune erreur sur le script.");
@@ -251,27 +238,19 @@ TEST_F(ShellTest, CheckWithErrorsKeepsTheDialogOpen) {
             std::string::npos);
 }
 
-TEST_F(ShellTest, PastedTextLosesOnlyCarriageReturnsOfPairs) {
-  shell.scriptOk("Begin Fins\r\nshort a\nEnd\r\n");
-  EXPECT_EQ(readFile("ScriptMorrowind.txt"), "Begin Fins\nshort a\nEnd\n");
-}
-
-TEST_F(ShellTest, ReportThatCannotBeShown) {
+TEST_F(ShellTest, ReportThatCannotBeShownOrIsNotToBe) {
   platform.opensFiles = false;
   EXPECT_EQ(shell.scriptOk(kClean).action, DialogAction::Hide);
+  shell.preferencesOk(false, true, false);
+  EXPECT_EQ(shell.scriptOk(kEndifTooMany).action, DialogAction::Stay);
+  EXPECT_EQ(platform.tried.size(), 1U);
   EXPECT_EQ(platform.boxes,
             (std::vector<Box>{{"Le fichier \"Correction de ScriptMorrowind.txt\" a été créé, mais "
                                "ne peut être affiché. Consultez le directement. ",
+                               "Débugueur", BoxIcon::None},
+                              {"Un rapport d'erreur a ete créé dans le fichier "
+                               "\"Correction de ScriptMorrowind.txt\"",
                                "Débugueur", BoxIcon::None}}));
-}
-
-TEST_F(ShellTest, ReportNotShownWhenTheSettingIsOff) {
-  shell.preferencesOk(false, true, false);
-  EXPECT_EQ(shell.scriptOk(kEndifTooMany).action, DialogAction::Stay);
-  EXPECT_TRUE(platform.opened.empty());
-  EXPECT_EQ(platform.boxes, (std::vector<Box>{{"Un rapport d'erreur a ete créé dans le fichier "
-                                               "\"Correction de ScriptMorrowind.txt\"",
-                                               "Débugueur", BoxIcon::None}}));
 }
 
 TEST_F(ShellTest, CheckFileTakesTheTypedName) {
@@ -313,35 +292,24 @@ TEST_F(ShellTest, CheckFileFailures) {
   EXPECT_EQ(shell.statusLine(), "Prêt au débuguage.");
 }
 
+// Each failed run shows the driver's message for its result (pinned in
+// DriverTest), or for result 3 the failure text without its line end.
 TEST(ShellResultCodes, EachCodeHasItsMessageBox) {
-  struct Case {
-    int result;
-    std::string text;
-  };
-  const std::vector<Case> cases = {
-      {0, "Impossible d'écrire le fichier \"Correction de f.txt\" !"},
-      {2, "Impossible d'ouvrir le fichier \"f.txt\" !"},
-      {3, "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le module \"Test\"."},
-      {10, "Impossible d'ouvrir le fichier DbTempTES3 depuis EnchaineTests"},
-      {20, "Impossible d'ouvrir le fichier \"f.txt\" depuis le fichier source \"strDetectVar\" !"},
-      {21, "Impossible d'ouvrir le fichier InfTempTES3 depuis \"strDetectVar\" !"},
-      {666,
-       "Plus de 5000 lignes dans votre script : le débugueur ne peut pas le gérer ! Scindez "
-       "le en parties distinctes si vous souhaitez tout de même faire la vérification "
-       "syntaxique."},
-  };
-  for (const Case& c : cases) {
+  for (const int result : {0, 2, 3, 10, 20, 21, 666}) {
     TempDir dir;
     FakePlatform platform(dir.path());
     ShellEngine engine = defaultShellEngine();
-    engine.check = [&c](const std::string&, int*, const Settings&, std::string* failure) {
+    engine.check = [result](const std::string&, int*, const Settings&, std::string* failure) {
       *failure = "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le module \"Test\".\n";
-      return c.result;
+      return result;
     };
     Shell shell(platform, kAddresses, engine);
     shell.onCreate();
-    EXPECT_EQ(shell.checkFileOk("f.txt"), DialogAction::Stay) << c.result;
-    EXPECT_EQ(platform.boxes, (std::vector<Box>{{c.text, "Débugueur", BoxIcon::None}})) << c.result;
+    EXPECT_EQ(shell.checkFileOk("f.txt"), DialogAction::Stay) << result;
+    const std::string text =
+        result == 3 ? "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le module \"Test\"."
+                    : resultMessage(result, "f.txt");
+    EXPECT_EQ(platform.boxes, (std::vector<Box>{{text, "Débugueur", BoxIcon::None}})) << result;
     EXPECT_EQ(platform.redraws, 1);
     // The window goes on: the status is untouched by a failed run.
     EXPECT_EQ(shell.status(), kStatusReady);
@@ -522,15 +490,7 @@ TEST_F(ShellTest, SiteContactAndAbout) {
     EXPECT_NE(platform.boxes[2].text.find(part), std::string::npos) << part;
 }
 
-TEST_F(ShellTest, ConsoleVersionWritesTheMarker) {
-  platform.consoleStarts = true;
-  platform.installDir = "/opt/lintaro";
-  EXPECT_TRUE(shell.startConsoleVersion());
-  EXPECT_EQ(readFile("DbPlatform.dat"), std::string("\x01\x00\x00\x00", 4));
-  EXPECT_EQ(platform.consoles, (std::vector<std::string>{dir.path() + "/scrutinette"}));
-}
-
-TEST_F(ShellTest, ConsoleVersionThatCannotStart) {
+TEST_F(ShellTest, ConsoleVersionWritesTheMarkerOnceStarted) {
   platform.installDir = "/opt/lintaro";
   EXPECT_FALSE(shell.startConsoleVersion());
   EXPECT_FALSE(fileExists("DbPlatform.dat"));
@@ -542,6 +502,10 @@ TEST_F(ShellTest, ConsoleVersionThatCannotStart) {
                                    "\"\nAssurez vous que le fichier porte bien ce nom si vous "
                                    "l'avez créé vous même.",
                                "Débugueur", BoxIcon::None}}));
+  platform.consoleStarts = true;
+  EXPECT_TRUE(shell.startConsoleVersion());
+  EXPECT_EQ(readFile("DbPlatform.dat"), std::string("\x01\x00\x00\x00", 4));
+  EXPECT_EQ(platform.consoles.back(), dir.path() + "/scrutinette");
 }
 
 }  // namespace

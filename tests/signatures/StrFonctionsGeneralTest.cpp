@@ -2,35 +2,15 @@
 // recognition of the command in its bare and caller forms, caller reading, the
 // three identifier readings, the separator step, trailing arguments; and for
 // every text, lineHandled and the in-place lower-casing.
-#include "analysis/MainSyntaxeChain.h"
-
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include "core/Encoding.h"
+#include "tests/signatures/SignatureCases.h"
 
-#include "core/MainDivers.h"
-#include "tests/CheckRun.h"
-#include "tests/TestSupport.h"
-
-namespace lintaro {
+namespace lintaro::test {
 namespace {
 
-using test::CheckRun;
-using test::Finding;
-using test::Record;
-using enum Checker;
-
-constexpr int kLine = 4;  // printed as "Ligne 5"
-
-Finding E(std::string_view message) {
-  return test::errorAt(kLine, message);
-}
-Finding A(std::string_view message) {
-  return test::alertAt(kLine, message);
-}
-
-// The messages shared by several checkers, for the command `name`.
+// The messages of the caller reading, for the command `name`.
 std::string callerError(std::string_view name, std::string_view what) {
   return " : erreur dans la syntaxe de l'appelant de la fonction " + std::string(name) +
          std::string(what);
@@ -39,56 +19,12 @@ const std::string kAddQuotes = ". Rajoutez des guillemets.";
 const std::string kTooManyQuotes = " : trop de guillemets.";
 const std::string kQuoteBeforeArrow = " : le guillemet final n'est pas avant l'opérateur '->'.";
 constexpr std::string_view kNoCaller = " : impossible de détecter l'appelant !";
-constexpr std::string_view kNoCalled = " : impossible de détecter l'appelé !";
-std::string afterId(std::string_view name, std::string_view id) {
-  return " : erreur, la fonction " + std::string(name) +
-         " ne doit contenir aucun paramètre après l'ID \"" + std::string(id) + "\" !";
+ChainEntry undocumented(N n) {
+  return {n, kFoncUndocumented, {}};
 }
-
-// One text given to a checker and what the call must leave behind.
-struct Case {
-  std::string text;
-  int handled;  // lineHandled after the call; it starts at 0
-  std::vector<Finding> findings;
-  std::vector<Record> records;
-};
-
-// The checkers with their arguments, as chain entries.
-using N = std::string_view;
-constexpr auto seule = [](N n) { return ChainEntry{n, kFonctionSeule, {}}; };
-constexpr auto optCall = [](N n, int caller) {
-  return ChainEntry{n, kFonctionSeule_OptCall, {.caller = caller}};
-};
-constexpr auto undocumented = [](N n) { return ChainEntry{n, kFoncUndocumented, {}}; };
-constexpr auto broken = [](N n) { return ChainEntry{n, kFoncBroken, {}}; };
-constexpr auto idApp = [](N n, int caller, int called) {
-  return ChainEntry{n, kFoncIDApp, {.caller = caller, .called = called}};
-};
-constexpr auto id = [](N n, int called) { return ChainEntry{n, kFoncID, {.called = called}}; };
-constexpr auto optId = [](N n, int caller, int called, int choice) {
-  return ChainEntry{n, kFonc_optID_choiceApp, {caller, called, 0, choice}};
-};
-constexpr auto idId = [](N n, int caller, int first, int second, int choice) {
-  return ChainEntry{n, kFoncIDID_choiceApp, {caller, first, second, choice}};
-};
-
-class SignatureTest : public ::testing::Test {
- protected:
-  static void expectCases(const ChainEntry& checker, const std::vector<Case>& cases) {
-    for (const Case& c : cases) {
-      CheckRun run;
-      std::string line = c.text;
-      int handled = 0;
-      runEntry(run.ctx, checker, line, &handled, kLine);
-      EXPECT_EQ(handled, c.handled) << '"' << c.text << '"';
-      EXPECT_EQ(run.findings(), c.findings) << '"' << c.text << '"';
-      EXPECT_EQ(run.records(), c.records) << '"' << c.text << '"';
-      EXPECT_EQ(line, lowered(c.text)) << '"' << c.text << '"';
-    }
-  }
-
-  test::TempDir dir;
-};
+ChainEntry broken(N n) {
+  return {n, kFoncBroken, {}};
+}
 
 // clang-format off
 // Rows whose line is one of a golden case ("appelants", "identifiants",
@@ -165,7 +101,7 @@ TEST_F(SignatureTest, UndocumentedAndBrokenOnlyWarn) {
 }
 
 TEST_F(SignatureTest, IdAppOpenReading) {
-  const auto after = [](std::string_view ident) { return E(afterId("DropSoulGem", ident)); };
+  const auto after = [](std::string_view ident) { return (afterId("DropSoulGem", ident)); };
   const Finding tooMany = E(" : erreur dans la syntaxe de l'appelé de la fonction DropSoulGem : "
                             "trop de guillemets.");
   expectCases(idApp("DropSoulGem", 10, 38), {
@@ -177,13 +113,13 @@ TEST_F(SignatureTest, IdAppOpenReading) {
       // Accented capitals are no letters A-Z: they stay as they are.
       {utf8ToCp1252("DropSoulGem \"ÉTÉ\""), 1, {}, {{38, utf8ToCp1252("ÉtÉ")}}},
       {"DropSoulGem \"a\"b\"c\"", 1, {tooMany}, {}},
-      {"DropSoulGem \"\"\"", 1, {E(kNoCalled), tooMany}, {}},  // both tests are made
+      {"DropSoulGem \"\"\"", 1, {kNoCalled, tooMany}, {}},  // both tests are made
       {"DropSoulGem gem_01 5", 1, {after("gem_01")}, {{38, "gem_01"}}},
       {"DropSoulGem gem_01\t5", 1, {after("gem_01")}, {{38, "gem_01"}}},
       {"DropSoulGem gem_01 \t ", 1, {}, {{38, "gem_01"}}},
       {"DropSoulGem \"gem_01\", 5", 1, {after("gem_01,")}, {{38, "gem_01,"}}},  // comma copied
       {"DropSoulGem \"a\" \"b\"", 1, {after("a")}, {{38, "a"}}},
-      {"DropSoulGem ", 1, {E(kNoCalled)}, {}}, {"DropSoulGem \"\"", 1, {E(kNoCalled)}, {}},
+      {"DropSoulGem ", 1, {kNoCalled}, {}}, {"DropSoulGem \"\"", 1, {kNoCalled}, {}},
       {"my chest->DropSoulGem gem", 1, {E(callerError("DropSoulGem", kAddQuotes))}, {}},
       // Cut at 49: the reading did not stop on a blank, so no trailing test.
       {std::string("DropSoulGem ").append(60, 'g') + " 5", 1, {}, {{38, std::string(49, 'g')}}},
@@ -210,11 +146,11 @@ TEST_F(SignatureTest, OptionalIdListReading) {
   expectCases(optId("End", 19, 99, 0), {
       {"End myscript", 1, {}, {{99, "myscript"}}}, {"End if", 1, {}, {{99, "if"}}},
       {"End ", 1, {}, {}},  // an empty identifier is no error
-      {"End a b", 1, {E(afterId("End", "a"))}, {{99, "a"}}},
+      {"End a b", 1, {(afterId("End", "a"))}, {{99, "a"}}},
       {"End", 0, {}, {}}, {"Endif", 0, {}, {}},
       {"player->End x", 0, {}, {}},  // choice 0: bare form only
   });
-  const auto after = [](std::string_view ident) { return E(afterId("PCExpell", ident)); };
+  const auto after = [](std::string_view ident) { return (afterId("PCExpell", ident)); };
   const std::string f49(49, 'f');
   expectCases(optId("PCExpell", 19, 91, 0), {
       {"PCExpell guild one", 1, {after("guild")}, {{91, "guild"}}},
@@ -231,7 +167,7 @@ TEST_F(SignatureTest, OptionalIdListReading) {
   });
   const Finding onlyPlayer = E(" : erreur, la fonction Activate ne prend que \"Player\" en "
                                "paramètre optionnel.");
-  const Finding afterPlayer = E(afterId("Activate", "player"));
+  const Finding afterPlayer = (afterId("Activate", "player"));
   expectCases(optId("Activate", 19, 15, 1), {
       {"Activate PLAYER", 1, {}, {{15, "player"}}},
       {"\"door\"->Activate player", 1, {}, {{19, "door"}, {15, "player"}}},
@@ -246,7 +182,7 @@ TEST_F(SignatureTest, OptionalIdListReading) {
 }
 
 TEST_F(SignatureTest, TwoIdentifiersAndTheSeparatorStep) {
-  const auto after = [](std::string_view ident) { return E(afterId("AddSoulGem", ident)); };
+  const auto after = [](std::string_view ident) { return (afterId("AddSoulGem", ident)); };
   const Finding noFirst = E(" : impossible de détecter le premier appelé !");
   const Finding noSecond = E(" : impossible de détecter le second appelé !");
   expectCases(idId("AddSoulGem", 10, 46, 38, 1), {
@@ -282,4 +218,4 @@ TEST_F(SignatureTest, TwoIdentifiersAndTheSeparatorStep) {
 // clang-format on
 
 }  // namespace
-}  // namespace lintaro
+}  // namespace lintaro::test

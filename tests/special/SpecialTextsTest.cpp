@@ -1,6 +1,12 @@
 // MessageBox, Choice and Say: the text and its placeholders with their
 // variables, the buttons, the choices with their references and the two modes
 // after a reference, the voice file, its subtitle and the caller of Say.
+// PlaceAtMe, PlaceAtPC, Position, PositionCell, PlaceItem and PlaceItemCell:
+// the object and cell readings, the numbers with and without a sign, the
+// separators each number needs, the values given as variables, and the caller
+// of PlaceAtMe with its own messages. (The golden cases
+// "special_messagebox_choice", "special_say_position" and
+// "special_placement_extensions" hold the common forms.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,24 +31,9 @@ Finding E(std::string_view message) {
 
 using SpecialChecker = void (*)(CheckContext&, std::string&, int*, int);
 
-struct Case {
-  std::string text;
-  int handled;  // lineHandled after the call; it starts at 0
-  std::vector<Finding> findings;
-  std::vector<Record> records;
-};
-
-void runCases(SpecialChecker checker, const std::vector<Case>& cases) {
+void runCases(SpecialChecker checker, const std::vector<test::LineCase>& cases) {
   test::TempDir dir;
-  for (const Case& c : cases) {
-    CheckRun run;
-    std::string line = c.text;
-    int handled = 0;
-    checker(run.ctx, line, &handled, kLine);
-    EXPECT_EQ(handled, c.handled) << '"' << c.text << '"';
-    EXPECT_EQ(run.findings(), c.findings) << '"' << c.text << '"';
-    EXPECT_EQ(run.records(), c.records) << '"' << c.text << '"';
-  }
+  test::expectLineCases(test::atLine(checker, kLine), cases);
 }
 
 Finding variableMissing(int k) {
@@ -55,12 +46,9 @@ const Finding kTooManyParameters =
 // clang-format off
 TEST(MessageBoxTest, TextAndPlaceholders) {
   runCases(synDetectMessageBox, {
-      {"MessageBox \"Bonjour\"", 1, {}, {}},
       {"\tMessageBox, \"Bonjour\"", 1, {}, {}},
       {"MessageBox Bonjour", 1, {}, {}},
       {"MessageBox,\"Bonjour\"", 0, {}, {}},
-      {"MessageBox\t\"Bonjour\"", 0, {}, {}},
-      {"MessageBox \"\"", 1, {E(" : impossible de détecter le texte !")}, {}},
       {"MessageBox  \"Bonjour\"", 1, {E(" : impossible de détecter le texte !")}, {}},
       // Capitals count once lowered; "%f" without precision is no placeholder.
       {"MessageBox \"A %G B %S %f\" x \"y\"", 1, {}, {{9, "x"}}},
@@ -80,9 +68,6 @@ TEST(MessageBoxTest, Variables) {
       {"MessageBox \"%g\", x", 1, {}, {{9, "x"}}},
       {"MessageBox \"%g\"\tx", 1, {E(" : pas d'espace après le texte de la MessageBox.")}, {}},
       {"MessageBox \"%g\"", 1, {variableMissing(1)}, {}},
-      {"MessageBox \"%g\" ", 1, {variableMissing(1)}, {}},
-      {"MessageBox \"%g\",", 1, {variableMissing(1)}, {}},
-      {"MessageBox \"%s\" mot", 1, {variableMissing(1)}, {}},
       {"MessageBox \"%s\" \"mot", 1, {variableMissing(1)}, {}},
       {"MessageBox \"%s %s\" \"un\", \"deux\"", 1, {}, {}},
       {"MessageBox \"%g %s\" a", 1, {variableMissing(2)}, {{9, "a"}}},
@@ -116,13 +101,11 @@ TEST(MessageBoxTest, VariablesSeeTheExpansionSwitches) {
 
 TEST(MessageBoxTest, Buttons) {
   runCases(synDetectMessageBox, {
-      {"MessageBox \"Choix\" \"Un\" \"Deux\"", 1, {}, {}},
       {"MessageBox \"Choix\", \"Un\",\"Deux\"  ", 1, {}, {}},
       {"MessageBox \"Choix\" \"Un\",  ", 1,
        {E(" : impossible de détecter le 2-ième choix de la MessageBox.")}, {}},
       {"MessageBox \"Choix\",", 1,
        {E(" : impossible de détecter le 1-ième choix de la MessageBox.")}, {}},
-      {"MessageBox \"Choix\" \"Un\" mot", 1, {kTooManyParameters}, {}},
       {"MessageBox \"Choix\" \"Un\" \"Deux", 1,
        {E(" : impossible de détecter la fin du 2-ième choix de la MessageBox.")}, {}},
       // Nothing after the tenth button is examined.
@@ -133,13 +116,9 @@ TEST(MessageBoxTest, Buttons) {
 
 TEST(ChoiceTest, FirstChoice) {
   runCases(synDetectChoice, {
-      {"Choice \"Oui\" 1 \"Non\" 2", 1, {}, {}},
       {"Choice, \"Oui\", 1, \"Non\", 2", 1, {}, {}},
       {"Choice,\"Oui\" 1", 0, {}, {}},
-      {"Choice Oui 1", 1, {E(" : erreur, la fonction Choice ne propose aucun choix !")}, {}},
       {"Choice \"Oui 1", 1, {E(" : erreur, le choix de la fonction Choice n'est pas valide !")}, {}},
-      {"Choice \"Oui\",1", 1,
-       {E(" : erreur, pas d'espace après le premier choix de la fonction Choice !")}, {}},
       {"Choice \"Oui\"", 1,
        {E(" : erreur, le choix de la fonction Choice n'est pas référencé !")}, {}},
       {"Choice \"Oui\"  1", 1,
@@ -167,8 +146,6 @@ TEST(ChoiceTest, FurtherChoicesAndModes) {
       {"Choice \"a\" 1 \"b", 1,
        {E(" : erreur, le 2-ième choix de la fonction Choice n'est pas valide !")}, {}},
       {"Choice \"a\" 1 \"", 1, {}, {}},
-      {"Choice \"Oui\" 1 \"Non\"", 1,
-       {E(" : erreur, le 2-ième choix de la fonction Choice n'est pas référencé !")}, {}},
       {"Choice \"a\" 1 \"b\",2", 1,
        {E(" : erreur, pas d'espace après le 2-ième choix de la fonction Choice !")}, {}},
       {"Choice \"a\" 1 \"b\" 2x", 1,
@@ -186,9 +163,6 @@ TEST(ChoiceTest, FurtherChoicesAndModes) {
   });
 }
 
-const Finding kSayCallerQuotes =
-    E(" : erreur dans la syntaxe de l'appelant de la fonction Say. Rajoutez des guillemets.");
-
 Finding sayTrailing(std::string_view file) {
   return E(" : erreur, la fonction Say ne doit contenir aucun paramètre après l'ID du fichier \"" +
            std::string(file) + "\" !");
@@ -196,9 +170,7 @@ Finding sayTrailing(std::string_view file) {
 
 TEST(SayTest, FileSubtitleAndCaller) {
   runCases(synDetectSay, {
-      {"Say \"Vo\\a.mp3\" \"Bonjour\"", 1, {}, {{92, "vo\\a.mp3"}}},
       {"Say, \"f.mp3\", \"Bonjour\"", 1, {}, {{92, "f.mp3"}}},
-      {"Say \"f.mp3\" \"Bonjour\" encore", 1, {sayTrailing("f.mp3")}, {{92, "f.mp3"}}},
       {"Say f.mp3", 1, {}, {{92, "f.mp3"}}},
       {"Say \"f.mp3\" \"Bonjour", 1, {}, {{92, "f.mp3"}}},
       {"Say \"f.mp3\"x", 1, {sayTrailing("f.mp3")}, {{92, "f.mp3"}}},
@@ -208,9 +180,7 @@ TEST(SayTest, FileSubtitleAndCaller) {
       {"Say \"f.mp3\", ", 1, {}, {{92, "f.mp3"}}},
       {"Say", 0, {}, {}},
       {"Say,\"f\"", 0, {}, {}},
-      {"\"My Npc\"->Say \"f\" \"t\"", 1, {}, {{31, "my npc"}, {92, "f"}}},
       {"player->Say, \"f\", \"t\"", 1, {}, {{31, "player"}, {92, "f"}}},
-      {"my npc->Say \"f\" \"t\"", 1, {kSayCallerQuotes}, {}},
       {"\"my npc\" ->Say \"f\" \"t\"", 1,
        {E(" : erreur dans la syntaxe de l'appelant de la fonction Say : le guillemet final n'est "
           "pas avant le '->'.")}, {}},
@@ -219,6 +189,133 @@ TEST(SayTest, FileSubtitleAndCaller) {
       // No caller text: no finding, and no nameless record.
       {"->Say \"f\"", 1, {}, {{92, "f"}}},
       {"Say \"\" \"t\"", 1, {}, {}},
+  });
+}
+// clang-format on
+
+const Record kGob{19, "gob"};
+const Record kPot{19, "pot"};
+
+// clang-format off
+TEST(PlaceAtTest, ObjectNumbersAndCaller) {
+  test::TempDir dir;
+  const Finding direction = E(" : erreur, la direction de la fonction PlaceAtMe est incorrecte !");
+  const Finding count = E(" : erreur, le nombre d'objets à placer avec PlaceAtMe est incorrect !");
+  test::expectLineCases(test::atLine(synDetectPlaceAtMe, kLine), {
+      {"PlaceAtMe, gob, 1, 150, 0  ", 1, {}, {kGob}},
+      // A quoted object goes on after its closing quote: here it takes the count.
+      {"PlaceAtMe \"gob\"1 150 0", 1, {direction}, {{19, "gob1"}}},
+      {"PlaceAtMe gob,1,150,0", 1, {E(" : pas d'espace après la distance de PlaceAtMe !")}, {kGob}},
+      {"PlaceAtMe \"gob\" 1 150", 1, {direction}, {kGob}},
+      {"PlaceAtMe \"gob\" 1 150 -90", 1, {direction}, {kGob}},
+      {"PlaceAtMe \"gob\" -1 150 0", 1, {count}, {kGob}}, {"PlaceAtMe \"gob\"", 1, {count}, {kGob}},
+      {"PlaceAtMe \"gob\" 1.5 150 0", 1,
+       {E(" : erreur dans la fonction PlaceAtMe, la distance est incorrecte !")}, {kGob}},
+      {"PlaceAtMe \"my gob\"x, 1, 2, 3", 1, {}, {{19, "my gobx"}}},
+      {"PlaceAtMe \"\"\" 1 1 1", 1,
+       {E(" : impossible de détecter l'objet à placer !"),
+        E(" : erreur dans la syntaxe de l'appelé de la fonction PlaceAtMe : trop de guillemets.")}, {}},
+      {"PlaceAtMe  gob 1 1 1", 1, {E(" : impossible de détecter l'objet à placer !")}, {}},
+      {"PlaceAtMe,gob 1 1 1", 0, {}, {}},
+      {"\"My Npc\"->PlaceAtMe gob 1 256 1", 1, {}, {{19, "my npc"}, kGob}},
+      {"\"\"\"->PlaceAtMe gob 1 1 1", 1,
+       {E(" : impossible de détecter l'appelant !"),
+        E(" : erreur dans la syntaxe de l'appelant de la fonction PlaceAtMe : trop de guillemets.")}, {}},
+      {"\"npc\" ->PlaceAtMe gob 1 1 1", 1,
+       {E(" : erreur dans la syntaxe de l'appelant de la fonction PlaceAtMe : le guillemet final "
+          "n'est pas avant l'opérateur '.'.")}, {}},
+      {"my npc->PlaceAtMe gob 1 1 1", 1,
+       {E(" : erreur dans la syntaxe de l'appelant de la fonction PlaceAtMe. Rajoutez des "
+          "guillemets.")}, {}},
+  });
+  // PlaceAtPC has its own name in every message, and no caller form.
+  test::expectLineCases(test::atLine(synDetectPlaceAtPC, kLine), {
+      {"player->PlaceAtPC \"gob\" 1 150 0", 0, {}, {}},
+      {"PlaceAtPC \"gob\" x 150 0", 1,
+       {E(" : erreur, le nombre d'objets à placer avec PlaceAtPC est incorrect !")}, {kGob}},
+      {"PlaceAtPC \"gob\" 1 x 0", 1,
+       {E(" : erreur dans la fonction PlaceAtPC, la distance est incorrecte !")}, {kGob}},
+      {"PlaceAtPC \"gob\" 1 1 x", 1,
+       {E(" : erreur, la direction de la fonction PlaceAtPC est incorrecte !")}, {kGob}},
+  });
+}
+
+TEST(PositionTest, FourNumbersThenTheCell) {
+  test::TempDir dir;
+  test::expectLineCases(test::atLine(synDetectPosition, kLine), {
+      {"Position 1,2,3, -4", 1, {}, {}},
+      {"Position 1 2 3,-4", 1,
+       {E(" : pas d'espace après la position sur l'axe Z de la fonction Position !")}, {}},
+      {"Position 1 2 3", 1,
+       {E(" : erreur, la rotation sur l'axe Z de la fonction Position est incorrecte !")}, {}},
+      {"Position 1 2 3 4 5", 1,
+       {E(" : erreur, la fonction Position ne prend que quatre paramètres appelés !")}, {}},
+      {"Position x 2 3 4", 1, {E(" : erreur, la valeur de Position sur l'axe X est incorrecte !")}, {}},
+      {"Position 1 - 3 4", 1, {E(" : erreur, la valeur de Position sur l'axe Y est incorrecte !")}, {}},
+      {"Position 1 2.5 3 4", 1, {E(" : erreur, la valeur de Position sur l'axe Z est incorrecte !")}, {}},
+      {"Position", 0, {}, {}},
+      {"\"garde\"x->Position 1 2 3 4", 1,
+       {E(" : erreur dans la syntaxe de l'appelant de la fonction Position : le guillemet final "
+          "n'est pas avant le '->'.")}, {}},
+  });
+  test::expectLineCases(test::atLine(synDetectPositionCell, kLine), {
+      {"PositionCell 1,2,3,4, Balmora", 1, {}, {{95, "balmora"}}},
+      {"PositionCell 1 2 3 4 Balmora x", 1, {E(" : erreur dans le nom de la cellule !")},
+       {{95, "balmora"}}},
+      {"PositionCell 1 2 3 4 \"Balmora\" ", 1, {}, {{95, "balmora"}}},
+      {"PositionCell 1,2,3,4,\"Balmora\"", 1,
+       {E(" : pas d'espace après la rotation sur l'axe Z de la fonction PositionCell !")}, {}},
+      {"PositionCell 1 2 3 4", 1, {E(" : impossible de détecter le nom de la cellule !")}, {}},
+      {"PositionCell 1 2 3 4 \"a\"b\"c\"", 1,
+       {E(" : erreur dans la syntaxe du nom de la cellule : trop de guillemets.")}, {}},
+      {"PositionCell 1 2 3 x \"b\"", 1,
+       {E(" : erreur, la valeur de rotation de PositionCell sur l'axe Z est incorrecte !")}, {}},
+      {"PositionCell 1 2 y 4 \"b\"", 1,
+       {E(" : erreur, la valeur de PositionCell sur l'axe Z est incorrecte !")}, {}},
+      {"\"npc\"->PositionCell -1 -2 -3 -4 \"c\"", 1, {}, {{19, "npc"}, {95, "c"}}},
+  });
+}
+
+TEST(PlaceItemTest, ValuesSeparatorsAndCell) {
+  test::TempDir dir;
+  const Finding tooMany = E(" : erreur, trop de paramètre dans la fonction PlaceItem !");
+  test::expectLineCases(test::atLine(synDetectPlaceItem, kLine), {
+      {"PlaceItem, pot, -1  -2 -_z -4  ", 1, {}, {kPot, {5, "_z"}}},
+      {"PlaceItem \"pot\" 1\t2 3 4", 1, {E(" : erreur, pas d'espace après l'axe x !")}, {kPot}},
+      {"PlaceItem \"pot\" 1 2x 3 4", 1, {E(" : erreur, pas d'espace après l'axe y !")}, {kPot}},
+      {"PlaceItem \"pot\" 1 2 3", 1, {E(" : erreur, pas d'espace après l'axe z !")}, {kPot}},
+      {"PlaceItem \"pot\" .5 2 3 4", 1,
+       {E(" : erreur, la syntaxe de l'axe x de la fonction PlaceItem est incorrecte !.")}, {kPot}},
+      {"PlaceItem \"pot\" ", 1,
+       {E(" : erreur, la syntaxe de l'axe x de la fonction PlaceItem est incorrecte !")}, {kPot}},
+      {"PlaceItem \"pot\" 1 . 3 4", 1,
+       {E(" : erreur, la syntaxe de l'axe y de la fonction PlaceItem est incorrecte !")}, {kPot}},
+      {"PlaceItem \"pot\" 1 2 3 ", 1,
+       {E(" : erreur, la syntaxe de la rotation de la fonction PlaceItem est incorrecte !")}, {kPot}},
+      {"PlaceItem \"pot\" a.b 2 3 4", 1,
+       {E(" : erreur dans la syntaxe de l'axe x de la fonction PlaceItem.")}, {kPot}},
+      {"PlaceItem \"pot\" 1 2 z-1 4", 1,
+       {E(" : erreur dans la syntaxe de l'axe z de la fonction PlaceItem.")}, {kPot}},
+      {"PlaceItem \"pot\" 1 2 3 r.", 1,
+       {E(" : erreur dans la syntaxe de la rotation de la fonction PlaceItem.")}, {kPot}},
+      {"PlaceItem \"pot\" 1 2 3 4 5", 1,
+       {E(" : erreur, trop de paramètres dans la fonction PlaceItem !")}, {kPot}},
+      {"PlaceItem \"pot\" 1 2 3 rot 5", 1, {tooMany}, {kPot, {5, "rot"}}},
+      {"PlaceItem \"pot\" 1 2 3 rot,", 1, {tooMany}, {kPot, {5, "rot"}}},
+      {"PlaceItem \"pot\",1 2 3 4", 1, {E(" : erreur, pas d'espace après l'objet \"pot\" !")}, {kPot}},
+      {"PlaceItem  \"pot\" 1 2 3 4", 1, {E(" : impossible de détecter l'objet à placer !")}, {}},
+      {"PlaceItem\t\"pot\" 1 2 3 4", 0, {}, {}},
+  });
+  test::expectLineCases(test::atLine(synDetectPlaceItemCell, kLine), {
+      {"PlaceItemCell pot, ald, 1 2 3 4", 1, {}, {kPot, {95, "ald"}}},
+      {"PlaceItemCell \"pot\", \"Ald-ruhn\",1 2 3 4", 1,
+       {E(" : erreur, pas d'espace après l'objet \"ald-ruhn\" !")}, {kPot, {95, "ald-ruhn"}}},
+      // Without a cell, X is read as the cell.
+      {"PlaceItemCell \"pot\" 1 2 3 4", 1, {E(" : erreur, pas d'espace après l'axe z !")},
+       {kPot, {95, "1"}}},
+      {"PlaceItemCell \"pot\" \"\" 1 2 3 4", 1, {E(" : impossible de détecter la cellule !")}, {kPot}},
+      {"PlaceItemCell \"pot\" \"c\" 1 2 3 4 5", 1,
+       {E(" : erreur, trop de paramètres dans la fonction PlaceItemCell !")}, {kPot, {95, "c"}}},
   });
 }
 // clang-format on
