@@ -25,29 +25,10 @@ fi
 
 sortie="$racine/docs/captures"
 mkdir -p "$sortie"
-dossier="$(mktemp -d "${TMPDIR:-/tmp}/lintaro-captures-XXXXXX")"
-xvfb_pid=""
-lintaro_pid=""
-nettoyer() {
-  if [ -n "$lintaro_pid" ]; then kill "$lintaro_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-  wait 2>/dev/null || true
-  rm -rf "$dossier"
-}
-trap nettoyer EXIT
+# shellcheck source=tools/xvfb_commun.sh
+source tools/xvfb_commun.sh
+preparer_dossier lintaro-captures
 
-attendre() {
-  local limite=$((SECONDS + $1))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    if [ "$SECONDS" -ge "$limite" ]; then
-      echo "Délai dépassé : $*" >&2
-      return 1
-    fi
-    sleep 0.2
-  done
-}
-fenetre() { xdotool search --onlyvisible --name "$1" | head -n 1; }
 capturer() { # capturer FENÊTRE NOM
   sleep 0.6
   import -window "$1" "$sortie/$2.png"
@@ -60,13 +41,7 @@ printf '#!/bin/sh\nexit 1\n' >"$dossier/bin/xdg-open"
 chmod +x "$dossier/bin/xdg-open"
 
 titre "Captures sous Xvfb"
-exec 3>"$dossier/ecran"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$dossier/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-attendre 20 test -s "$dossier/ecran"
-DISPLAY=":$(head -n 1 "$dossier/ecran")"
-export DISPLAY
+demarrer_xvfb
 cd "$dossier/travail"
 printf 'Begin Garde\nshort compte\nif ( compte == 1 )\nset compte to 2\nendif\nEnd\n' >garde.txt
 PATH="$dossier/bin:$PATH" "$lintaro" >"$dossier/lintaro.log" 2>&1 &

@@ -20,16 +20,9 @@ lintaro="$(realpath "$1")"
 # que LeakSanitizer prendrait pour des fuites.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 
-dossier="$(mktemp -d "${TMPDIR:-/tmp}/lintaro-e2e-XXXXXX")"
-xvfb_pid=""
-lintaro_pid=""
-nettoyer() {
-  if [ -n "$lintaro_pid" ]; then kill "$lintaro_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-  wait 2>/dev/null || true
-  rm -rf "$dossier"
-}
-trap nettoyer EXIT
+# shellcheck source=tools/xvfb_commun.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb_commun.sh"
+preparer_dossier lintaro-e2e
 
 echec() {
   echo "ÉCHEC : $*" >&2
@@ -38,16 +31,6 @@ echec() {
       echo "Capture de l'écran : ${TMPDIR:-/tmp}/lintaro-e2e-echec.png" >&2
   fi
   exit 1
-}
-
-# attendre SECONDES COMMANDE... : réessaie la commande jusqu'à ce qu'elle réussisse.
-attendre() {
-  local limite=$((SECONDS + $1))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$limite" ] || return 1
-    sleep 0.2
-  done
 }
 
 # Un faux xdg-open : note la cible, et échoue quand le fichier « refuser » existe.
@@ -59,14 +42,7 @@ echo "\$1" >>"$dossier/ouverts.txt"
 FAUX
 chmod +x "$dossier/bin/xdg-open"
 
-# Xvfb choisit lui-même un écran libre.
-exec 3>"$dossier/ecran"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$dossier/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-attendre 20 test -s "$dossier/ecran" || echec "Xvfb ne démarre pas"
-DISPLAY=":$(head -n 1 "$dossier/ecran")"
-export DISPLAY
+demarrer_xvfb || echec "Xvfb ne démarre pas"
 
 cd "$dossier/travail"
 PATH="$dossier/bin:$PATH" LINTARO_TRACE_ETAT="$dossier/etat.txt" "$lintaro" \
@@ -74,7 +50,6 @@ PATH="$dossier/bin:$PATH" LINTARO_TRACE_ETAT="$dossier/etat.txt" "$lintaro" \
 lintaro_pid=$!
 
 etat_est() { [ "$(cat "$dossier/etat.txt" 2>/dev/null)" = "$1" ]; }
-fenetre() { xdotool search --onlyvisible --name "$1" | head -n 1; }
 
 attendre 20 fenetre '^Lintaro$' || echec "la fenêtre « Lintaro » n'apparaît pas"
 principale="$(fenetre '^Lintaro$')"

@@ -1,0 +1,47 @@
+# shellcheck shell=bash
+# Ce que partagent le test de bout en bout de la fenêtre et tools/captures.sh :
+# un dossier de travail effacé à la sortie avec les processus lancés, l'attente
+# d'une condition, la recherche d'une fenêtre par son titre et le démarrage de
+# Xvfb (à sourcer ; définit `dossier`, `xvfb_pid`, `lintaro_pid`, `DISPLAY`).
+
+# preparer_dossier PRÉFIXE : crée le dossier de travail et son nettoyage.
+preparer_dossier() {
+  dossier="$(mktemp -d "${TMPDIR:-/tmp}/$1-XXXXXX")"
+  xvfb_pid=""
+  lintaro_pid=""
+  trap nettoyer EXIT
+}
+
+nettoyer() {
+  if [ -n "$lintaro_pid" ]; then kill "$lintaro_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
+  rm -rf "$dossier"
+}
+
+# attendre SECONDES COMMANDE... : réessaie la commande jusqu'à ce qu'elle réussisse.
+attendre() {
+  local limite=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    if [ "$SECONDS" -ge "$limite" ]; then
+      echo "Délai dépassé : $*" >&2
+      return 1
+    fi
+    sleep 0.2
+  done
+}
+
+# fenetre TITRE : la première fenêtre visible dont le titre correspond.
+fenetre() { xdotool search --onlyvisible --name "$1" | head -n 1; }
+
+# demarrer_xvfb : un serveur X virtuel sur un écran libre, choisi par Xvfb.
+demarrer_xvfb() {
+  exec 3>"$dossier/ecran"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$dossier/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  exec 3>&-
+  attendre 20 test -s "$dossier/ecran" || return 1
+  DISPLAY=":$(head -n 1 "$dossier/ecran")"
+  export DISPLAY
+}
