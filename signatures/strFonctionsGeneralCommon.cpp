@@ -87,7 +87,7 @@ std::string readCaller(Call& call, std::string_view line, const Located& at, std
   if (quotes == 2 && pos > 0 && line[pos - 1] != '"') {
     call.error(kCallerSyntax, name, quoteBeforeMessage(rule.quoteBefore));
   }
-  if (!call.failed() && !caller.empty()) call.record(rule.type, caller);
+  if (!call.failed()) call.recordName(rule.type, caller);
   return caller;
 }
 

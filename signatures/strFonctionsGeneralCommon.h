@@ -36,6 +36,10 @@ class Call {
   // Once an error is journalled, the later stages of the call are skipped.
   bool failed() const { return failed_; }
   void record(int type, std::string name) { ctx_.info.triInfo(INFO{type, std::move(name)}); }
+  // An empty name ("" or nothing at all) names nothing: it is not recorded.
+  void recordName(int type, std::string name) {
+    if (!name.empty()) record(type, std::move(name));
+  }
 
  private:
   CheckContext& ctx_;

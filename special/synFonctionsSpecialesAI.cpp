@@ -86,7 +86,7 @@ void aiPackage(CheckContext& ctx, const Package& p, std::string& line, int* line
   for (std::size_t i = 0; i < p.names.size() && !call.failed(); ++i) {
     if (i > 0) passLooseSeparator(line, pos);
     const Reading r = readName(line, pos, kListName);
-    if (!r.text.empty()) call.record(p.names[i], r.text);
+    call.recordName(p.names[i], r.text);
     pos = r.stop;
   }
   if (!call.failed()) readWholeRun(call, line, pos, p.numbers, name);

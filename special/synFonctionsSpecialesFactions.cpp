@@ -68,7 +68,7 @@ void reputation(CheckContext& ctx, const Reputation& r, std::string& line, int* 
       if (read.quotes == 3) call.error(kFactionQuotes, name, kTooManyQuotes);
       faction = read.text;
     }
-    if (!call.failed() && !faction.empty()) call.record(code::FACTION, faction);
+    if (!call.failed()) call.recordName(code::FACTION, faction);
   }
   // The character where the arguments stopped, then only white space.
   if (!call.failed() && hasTrailing(line, pos + 1))
@@ -125,7 +125,7 @@ void synDetectJournal(CheckContext& ctx, std::string& line, int* lineHandled, in
   if (!at.found) return;
   Call call(ctx, lineIndex, kJournal.failure);
   const Reading quest = readName(line, at.args, kListName);
-  if (!quest.text.empty()) call.record(code::QUETE, quest.text);
+  call.recordName(code::QUETE, quest.text);
   std::size_t pos = quest.stop;
   if (quest.quoted()) {
     if (charAt(line, pos, ',')) ++pos;

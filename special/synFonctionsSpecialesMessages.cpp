@@ -286,7 +286,7 @@ void synDetectSay(CheckContext& ctx, std::string& line, int* lineHandled, int li
   if (at.callerForm) readCaller(call, line, at, kSay, kSayCaller);
   if (!call.failed()) {
     const Reading file = readName(line, at.args, kListName);
-    if (!file.text.empty()) call.record(code::FICHIER, file.text);
+    call.recordName(code::FICHIER, file.text);
     std::size_t pos = file.stop;
     const Separator separator = separatorStep(line, pos);
     // The trailing test follows a text ended by a blank, a separator that ends

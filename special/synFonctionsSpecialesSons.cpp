@@ -95,7 +95,7 @@ void soundWithVolumeAndPitch(CheckContext& ctx, const Command& command, std::str
   if (sound.quotes == 3) {
     call.error(kSoundQuotes, name, kTooManyQuotes);
   } else {
-    if (!sound.text.empty()) call.record(code::SON, sound.text);
+    call.recordName(code::SON, sound.text);
   }
   std::size_t pos = sound.stop;
   if (!call.failed()) {
@@ -145,7 +145,7 @@ void synDetectModRegion(CheckContext& ctx, std::string& line, int* lineHandled, 
   if (!at.found) return;
   Call call(ctx, lineIndex, kModRegion.failure);
   const Reading region = readName(line, at.args, kListName);
-  if (!region.text.empty()) call.record(code::REGION, region.text);
+  call.recordName(code::REGION, region.text);
   std::size_t pos = region.stop;
   if (readWholeRun(call, line, pos, kWeathers, kModRegion.name) && hasTrailing(line, pos)) {
     call.error(kModRegionTrailing);
@@ -171,7 +171,7 @@ void synDetectLoopGroup(CheckContext& ctx, std::string& line, int* lineHandled, 
   if (at.callerForm) readCaller(call, line, at, kLoopGroup, {.type = code::PERSONNE});
   if (!call.failed()) {
     const Reading group = readName(line, at.args, kListName);
-    if (!group.text.empty()) call.record(code::ANIMATION, group.text);
+    call.recordName(code::ANIMATION, group.text);
     std::size_t pos = group.stop;
     passLooseSeparator(line, pos);
     if (!readWhole(line, pos, false)) {

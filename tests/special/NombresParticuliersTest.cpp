@@ -264,7 +264,7 @@ TEST(JournalTest, IndexAgainstTheStore) {
 
 // A name left empty (a pair of quotes, or nothing before the next value)
 // names nothing: the line is read on, and nothing is recorded for it.
-TEST(SpecialNumbersTest, EmptyNamesAreNotRecorded) {
+TEST(ParticularNumbersTest, EmptyNamesAreNotRecorded) {
   test::TempDir dir;
   const std::vector<std::pair<SpecialChecker, std::string>> cases = {
       {synDetectAIActivate, "AIActivate \"\""},
@@ -284,7 +284,7 @@ TEST(SpecialNumbersTest, EmptyNamesAreNotRecorded) {
   }
 }
 
-TEST(SpecialNumbersTest, UnrecognisedLinesAreLoweredAndLeftAlone) {
+TEST(ParticularNumbersTest, UnrecognisedLinesAreLoweredAndLeftAlone) {
   test::TempDir dir;
   const std::vector<std::pair<SpecialChecker, std::string>> cases = {
       {synDetectAITravel, "AITravel,1 2 3"},
@@ -308,7 +308,7 @@ TEST(SpecialNumbersTest, UnrecognisedLinesAreLoweredAndLeftAlone) {
 // Every checker of these families opens the journal before it looks at the
 // line: a journal that cannot be opened stops the run even on another
 // command's line, with the checker's own module in the message.
-TEST(SpecialNumbersTest, JournalOpenedOnEveryCall) {
+TEST(ParticularNumbersTest, JournalOpenedOnEveryCall) {
   test::TempDir dir;
   const std::vector<std::pair<std::string, SpecialChecker>> checkers = {
       {"synDetectAIActivate", synDetectAIActivate},

@@ -5,8 +5,8 @@
 // the object and cell readings, the numbers with and without a sign, the
 // separators each number needs, the values given as variables, and the caller
 // of PlaceAtMe with its own messages. (The golden cases
-// "special_messagebox_choice", "special_say_position" and
-// "special_placement_extensions" hold the common forms.)
+// "messagebox_choice", "say_position" and
+// "placement_extensions" hold the common forms.)
 #include <gtest/gtest.h>
 
 #include <string>
