@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/MainSyntaxeChain.h"
+#include "commands/MainSyntaxeChain.h"
 #include "core/CheckContext.h"
 
 namespace lintaro {

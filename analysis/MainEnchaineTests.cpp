@@ -55,7 +55,7 @@ struct ClosingTexts {
 };
 
 // Depth, excess closers and missing closers of one kind of block.
-void checkPairing(int count, const BlockKeywords& kw, const ClosingTexts& texts, Journal& journal) {
+void checkPairing(int count, const BlockKeywords& kw, const ClosingTexts& texts, DiagnosticSink& journal) {
   // Each excess closer is reported once: the lines after it are judged as if
   // it were absent. `correction` counts the closers reported so far, so the
   // depth of line i as the search sees it is raw(i) + the corrections made
@@ -96,7 +96,7 @@ void checkPairing(int count, const BlockKeywords& kw, const ClosingTexts& texts,
 // k - 1 is the last j < i with P(j) = P(i) + 1. An "else" of the same block is
 // an "else" line k after the enclosing "if" with P(k - 1) = P(i).
 void checkElse(int count, const Flags& ifs, const Flags& endifs, const Flags& elses,
-               const Flags& elseifs, Journal& journal) {
+               const Flags& elseifs, DiagnosticSink& journal) {
   // P(j) ranges over [-count, count]; index by P + count + 1.
   const std::size_t span = 2 * static_cast<std::size_t>(count) + 3;
   const auto slot = [&](int p) { return static_cast<std::size_t>(p + count + 1); };
@@ -139,7 +139,7 @@ void checkElse(int count, const Flags& ifs, const Flags& endifs, const Flags& el
 
 // Ten or more open blocks of either kind.
 void checkNesting(int count, const Flags& ifs, const Flags& endifs, const Flags& whiles,
-                  const Flags& endwhiles, Journal& journal) {
+                  const Flags& endwhiles, DiagnosticSink& journal) {
   int depth = 0;
   bool deep = false;
   int start = 0;
@@ -160,7 +160,7 @@ void checkNesting(int count, const Flags& ifs, const Flags& endifs, const Flags&
 
 }  // namespace
 
-int checkTest(int count, const ScriptText& script, Journal& journal) {
+int checkTest(int count, const ScriptText& script, DiagnosticSink& journal) {
   if (!journal.open()) return kCheckTestJournalUnopenable;
   Flags ifs, endifs, whiles, endwhiles, elses, elseifs;
   strDetectTest(ifs.values, count, script, "if");

@@ -13,6 +13,6 @@ inline constexpr int kCheckTestJournalUnopenable = 10;
 // Checks the lines 0 to count - 1 (the driver passes the line count + 1) and
 // appends the findings to the journal. Returns 0, or 10 when the journal
 // cannot be opened (nothing is checked then).
-int checkTest(int count, const ScriptText& script, Journal& journal);
+int checkTest(int count, const ScriptText& script, DiagnosticSink& journal);
 
 }  // namespace lintaro

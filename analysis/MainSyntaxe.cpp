@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "analysis/MainSyntaxeChain.h"
 #include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/MainDivers.h"
-#include "signatures/strFonctionsGeneral.h"
 
 namespace lintaro {
 
@@ -36,7 +34,7 @@ constexpr Cp1252Text kSyntaxeInconnue{" : impossible de détecter la syntaxe !"}
 
 // Quotes, parentheses and spacing; sets *lineHandled when the line is faulty
 // or holds only white space.
-void lexicalChecks(const std::string& line, int lineIndex, Journal& journal, int* lineHandled) {
+void lexicalChecks(const std::string& line, int lineIndex, DiagnosticSink& journal, int* lineHandled) {
   const auto report = [&](std::int32_t kind, const auto&... pieces) {
     journal.finding(lineIndex, kind, kSyntaxeJournalFailure, pieces...);
     *lineHandled = 1;
@@ -65,13 +63,13 @@ struct RunState {
 };
 
 void analyseLine(std::string& line, int lineIndex, CheckContext& ctx, RunState& state) {
-  Journal& journal = ctx.journal;
+  DiagnosticSink& journal = ctx.journal;
   int handled = 0;
   lexicalChecks(line, lineIndex, journal, &handled);
   synDetectBadTab(line, lineIndex, journal);
 
   const int beforeHeader = handled;
-  if (handled == 0) strFoncID(ctx, "Begin", code::NOM_DU_SCRIPT, line, &handled, lineIndex);
+  if (handled == 0) ctx.lineCheckers->identifier(ctx, "Begin", code::NOM_DU_SCRIPT, line, &handled, lineIndex);
   if (beforeHeader == 0 && handled == 1) {
     if (state.headerSeen) {
       journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kPlusieursNoms);
@@ -81,16 +79,16 @@ void analyseLine(std::string& line, int lineIndex, CheckContext& ctx, RunState& 
   }
 
   const int beforeDeclaration = handled;
-  if (handled == 0) strFoncID(ctx, "Short", code::SHORT, line, &handled, lineIndex);
-  if (handled == 0) strFoncID(ctx, "Float", code::FLOAT, line, &handled, lineIndex);
-  if (handled == 0) strFoncID(ctx, "Long", code::LONG, line, &handled, lineIndex);
+  if (handled == 0) ctx.lineCheckers->identifier(ctx, "Short", code::SHORT, line, &handled, lineIndex);
+  if (handled == 0) ctx.lineCheckers->identifier(ctx, "Float", code::FLOAT, line, &handled, lineIndex);
+  if (handled == 0) ctx.lineCheckers->identifier(ctx, "Long", code::LONG, line, &handled, lineIndex);
   if (beforeDeclaration == 0 && handled == 1 && state.codeSeen) {
     journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kDeclarationsApresCode);
   }
 
   const int beforeCommands = handled;
   int beforeEndCheck = handled;
-  if (handled == 0 && runCommandChain(ctx, line, &handled, lineIndex)) {
+  if (handled == 0 && ctx.lineCheckers->commandChain(ctx, line, &handled, lineIndex)) {
     state.endSeen = true;
     beforeEndCheck = 1;
   }
@@ -127,7 +125,7 @@ void syntaxe(int lineCount, const ScriptText& script, CheckContext& ctx) {
   }
 }
 
-void synDetectBadTab(std::string& line, int lineIndex, Journal& journal) {
+void synDetectBadTab(std::string& line, int lineIndex, DiagnosticSink& journal) {
   foldLower(line);
   std::size_t p = 0;
   while (p < line.size() && isBlank(line[p]))
@@ -142,7 +140,7 @@ void synDetectBadTab(std::string& line, int lineIndex, Journal& journal) {
   }
 }
 
-void synDetectUnderscore(Journal& journal, const InfoStore& info) {
+void synDetectUnderscore(DiagnosticSink& journal, const InfoStore& info) {
   for (const INFO& record : info.records()) {
     if (record.name.starts_with('_')) {
       std::string text(kPremierCaractere.view());

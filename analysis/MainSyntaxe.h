@@ -11,6 +11,12 @@
 
 namespace lintaro {
 
+// What stops the run when the line analyser (the chain, the lexical checks,
+// the underscore warnings) cannot open the journal.
+inline constexpr std::string_view kSyntaxeJournalFailure =
+    "Impossible d'ouvrir le fichier temporaire \"DbTempTES3\" depuis le fichier source "
+    "\"MainSyntaxe\"\n\n";
+
 // Longest line content the analyser keeps; the rest of a longer line is
 // dropped.
 inline constexpr std::size_t kLineContentMax = 4999;
@@ -28,9 +34,9 @@ void syntaxe(int lineCount, const ScriptText& script, CheckContext& ctx);
 
 // Folds the line to lower case in place, then warns when tabs stand after the
 // first non-blank character.
-void synDetectBadTab(std::string& line, int lineIndex, Journal& journal);
+void synDetectBadTab(std::string& line, int lineIndex, DiagnosticSink& journal);
 
 // Warns about every recorded name that begins with "_", in store order.
-void synDetectUnderscore(Journal& journal, const InfoStore& info);
+void synDetectUnderscore(DiagnosticSink& journal, const InfoStore& info);
 
 }  // namespace lintaro

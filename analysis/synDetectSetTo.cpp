@@ -75,7 +75,7 @@ void synDetectSetTo(CheckContext& ctx, std::string& line, int* lineHandled, int 
   *lineHandled = 1;
   p += 4;
 
-  Journal& journal = ctx.journal;
+  DiagnosticSink& journal = ctx.journal;
   bool reported = false;
   std::size_t to = line.find(" to ", p);
   const bool toFound = to != std::string::npos;

@@ -38,13 +38,14 @@
 #include <string>
 #include <vector>
 
-#include "analysis/MainSyntaxeChain.h"
+#include "commands/MainSyntaxeChain.h"
 #include "bench/MemoryProbe.h"
 #include "bench/ScriptGenerator.h"
 #include "core/CheckContext.h"
 #include "core/Encoding.h"
 #include "core/Journal.h"
-#include "core/MainDebug.h"
+#include "run/Check.h"
+#include "run/MainDebug.h"
 #include "core/MainTriInfo.h"
 #include "core/ScriptText.h"
 #include "core/WorkFiles.h"
@@ -182,32 +183,21 @@ void phaseWorkFiles(benchmark::State& state) {
   }
 }
 
-// The passes between reading and the report (declaration scans, block
-// structure check, line analyser, underscore warning), writing through to
-// fresh work files (created outside the timing).
+// The in-memory check of a script's bytes: decoding, the passes, no file.
 void phasePasses(benchmark::State& state, const std::string& script, int lines) {
-  const lintaro::ScriptText text(lintaro::decodeScriptBytes(script));
+  const lintaro::CheckOptions options;
   for (auto _ : state) {
-    state.PauseTiming();
-    for (const char* name : lintaro::kWorkFileNames)
-      lintaro::createEmptyFile(name);
-    state.ResumeTiming();
-    lintaro::Journal journal;
-    lintaro::InfoStore info;
-    lintaro::runCheckPasses(text, journal, info, 0, 0);
-    journal.close();
-    info.close();
+    const lintaro::CheckResult result = lintaro::check(script, options);
+    benchmark::DoNotOptimize(result.errors);
   }
   setLineCounters(state, lines, script.size());
 }
 
 // The command chain (assignment, tests, expressions) on one worst line.
 void chainOnLine(benchmark::State& state, const std::string& line) {
-  for (const char* name : lintaro::kWorkFileNames)
-    lintaro::createEmptyFile(name);
   lintaro::Journal journal;
   lintaro::InfoStore info;
-  lintaro::CheckContext ctx{journal, info, 0, 0};
+  lintaro::CheckContext ctx{journal, info, 0, 0, &lintaro::lineCheckers()};
   for (auto _ : state) {
     std::string copy = line;
     int handled = 0;
@@ -215,27 +205,21 @@ void chainOnLine(benchmark::State& state, const std::string& line) {
     benchmark::DoNotOptimize(handled);
   }
   state.counters["line_chars"] = static_cast<double>(line.size());
-  journal.close();
-  info.close();
 }
 
 // The report's text and its conversion to UTF-8, from the journal and info
 // store of one run.
 void phaseReport(benchmark::State& state, const std::string& script, int lines) {
   const lintaro::ScriptText text(lintaro::decodeScriptBytes(script));
-  for (const char* name : lintaro::kWorkFileNames)
-    lintaro::createEmptyFile(name);
   lintaro::Journal journal;
   lintaro::InfoStore info;
-  lintaro::runCheckPasses(text, journal, info, 0, 0);
+  lintaro::runCheckPasses(text, journal, info, false, false);
   int errors = 0;
   for (auto _ : state) {
     const std::string report = lintaro::cp1252ToUtf8(
-        lintaro::composeReport(text.lineCount(), 1, 0, journal, info, &errors));
+        lintaro::composeReport(text.lineCount(), true, false, journal, info, &errors));
     benchmark::DoNotOptimize(report.data());
   }
-  journal.close();
-  info.close();
   setLineCounters(state, lines, script.size());
 }
 

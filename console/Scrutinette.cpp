@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
-#include "core/MainDebug.h"
+#include "core/Version.h"
+#include "run/MainDebug.h"
 #include "formatter/MainMiseEnForme.h"
 #include "shell/Settings.h"
 
@@ -11,7 +12,7 @@ namespace lintaro {
 
 namespace {
 
-constexpr const char* kVersion = "scrutinette (Lintaro) 2.03\n";
+
 
 constexpr const char* kHelp =
     "Usage : scrutinette [OPTIONS] FICHIER...\n"
@@ -88,7 +89,7 @@ int runScrutinette(const std::vector<std::string>& args, std::ostream& out, std:
       out << kHelp;
       return kExitClean;
     } else if (arg == "--version") {
-      out << kVersion;
+      out << "scrutinette (Lintaro) " << kVersion << "\n";
       return kExitClean;
     } else if (arg == "--format") {
       format = true;

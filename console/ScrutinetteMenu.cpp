@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "core/MainDebug.h"
+#include "run/MainDebug.h"
 #include "formatter/MainMiseEnForme.h"
 #include "shell/Settings.h"
 #include "shell/WinProcLogic.h"

@@ -1,17 +1,34 @@
-// What every checker of a run reaches: the journal, the info store and the
-// expansion preferences.
+// What every checker of a run reaches: the journal, the info store, the
+// expansion preferences and the line checkers handed in by the run.
 #pragma once
+
+#include <string>
+#include <string_view>
 
 #include "core/Journal.h"
 #include "core/MainTriInfo.h"
 
 namespace lintaro {
 
+struct CheckContext;
+
+// The checkers the line analyser offers each line to. They sit above the
+// passes (they use the expression checker), so the run hands them in.
+struct LineCheckers {
+  // The identifier checker, for the header "Begin NAME" and the declarations.
+  void (*identifier)(CheckContext& ctx, std::string_view name, int type, std::string& line,
+                     int* lineHandled, int lineIndex) = nullptr;
+  // The command chain; true when the line is the script's "End".
+  bool (*commandChain)(CheckContext& ctx, std::string& line, int* lineHandled,
+                       int lineIndex) = nullptr;
+};
+
 struct CheckContext {
-  Journal& journal;
+  DiagnosticSink& journal;
   InfoStore& info;
   int tribunal = 0;   // the mod may use Tribunal's commands
   int bloodmoon = 0;  // the mod may use Bloodmoon's commands
+  const LineCheckers* lineCheckers = nullptr;
 };
 
 }  // namespace lintaro

@@ -1,35 +1,43 @@
 #include "core/Journal.h"
 
-#include <array>
-#include <cstring>
-
 #include "core/MainDivers.h"
 
 namespace lintaro {
 
-void Journal::append(std::int32_t line, std::string_view text, std::int32_t kind,
-                     std::string_view failureMessage) {
-  file_.openOrFail(failureMessage);
-  text = cut(text.substr(0, text.find('\0')), kJournalTextMax);  // the record's text ends at NUL
+void DiagnosticSink::appendNumber(std::string& text, int value) {
+  text.append(int2str(value));
+}
 
-  std::array<unsigned char, kJournalRecordSize> record{};
-  putInt32(record.data(), line);
-  std::memcpy(record.data() + 4, text.data(), text.size());
-  putInt32(record.data() + 4 + kJournalTextField, kind);
-  file_.append(record.data(), record.size());
+std::string_view DiagnosticSink::cutText(std::string_view text) {
+  return cut(text.substr(0, text.find('\0')), kJournalTextMax);
+}
 
-  entries_.push_back({line, kind, static_cast<std::uint32_t>(arena_.size()),
+void Journal::add(std::int32_t line, Diag id, std::string_view text,
+                  std::string_view failureMessage) {
+  if (filter_ != nullptr && filter_->silenced(line, id)) return;
+  if (mirror_ != nullptr) mirror_->add(line, id, text, failureMessage);
+  entries_.push_back({line, id, static_cast<std::uint32_t>(arena_.size()),
                       static_cast<std::uint32_t>(text.size())});
   arena_.append(text);
 }
 
 JournalEntry Journal::operator[](std::size_t i) const {
   const Entry& e = entries_[i];
-  return {e.line, e.kind, std::string_view(arena_).substr(e.offset, e.length)};
+  return {e.line, diagnostic(e.id).kind, std::string_view(arena_).substr(e.offset, e.length),
+          e.id};
 }
 
-void Journal::appendNumber(std::string& text, int value) {
-  text.append(int2str(value));
+std::string_view JournalEntry::message() const {
+  std::string_view rest = text;
+  if (line == kWholeScript) {
+    if (rest.starts_with(kScriptPrefix)) rest.remove_prefix(kScriptPrefix.size());
+    return rest;
+  }
+  if (rest.starts_with(kLinePrefix)) rest.remove_prefix(kLinePrefix.size());
+  while (!rest.empty() && rest.front() >= '0' && rest.front() <= '9')
+    rest.remove_prefix(1);
+  if (rest.starts_with(kLineSeparator)) rest.remove_prefix(kLineSeparator.size());
+  return rest;
 }
 
 }  // namespace lintaro

@@ -1,8 +1,11 @@
-// The diagnostic journal: every finding of a run, in the order of writing.
+// The diagnostic sink and the journal: every finding of a run, in the order
+// of reporting.
 //
-// Each finding is mirrored in memory and written through to the work file
-// "DbTempTES3" as one 208-byte record: line (int32 LE), text (200 bytes, NUL
-// terminated, at most 199 characters), kind (int32 LE).
+// Checkers report to a DiagnosticSink by naming a row of the catalogue and
+// giving the values of its holes; the sink composes the finding's text as the
+// report prints it. The Journal is the sink of a check: it keeps the findings
+// in memory, drops the silenced ones and passes the others on to a mirror
+// when the run has one (the work file "DbTempTES3" of a file run).
 #pragma once
 
 #include <array>
@@ -12,21 +15,26 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Diagnostics.h"
+#include "core/Suppressions.h"
 #include "core/WorkFiles.h"
 
 namespace lintaro {
 
-inline constexpr std::int32_t kAlert = 1;
-inline constexpr std::int32_t kError = 2;
 // Line index of a finding about the whole script.
 inline constexpr std::int32_t kWholeScript = -1;
 
 inline constexpr std::size_t kJournalRecordSize = 208;
 inline constexpr std::size_t kJournalTextField = 200;
+// Longest finding text: a longer one is cut there.
 inline constexpr std::size_t kJournalTextMax = kJournalTextField - 1;
 
 // Start of every finding about one line: "    - Ligne ".
 inline constexpr std::string_view kLinePrefix = "    - Ligne ";
+// Between a line number and the message: " : ".
+inline constexpr std::string_view kLineSeparator = " : ";
+// Start of every finding about the whole script.
+inline constexpr std::string_view kScriptPrefix = "    - ";
 
 namespace journal_detail {
 
@@ -57,12 +65,17 @@ inline constexpr auto kFailureBytes = [] {
   return bytes;
 }();
 
+inline std::string_view pieceView(std::string_view s) {
+  return s;
+}
+
 }  // namespace journal_detail
 
-// What stops the run when a check cannot open the journal, built at compile
-// time from the name of the check's source: journalFailure<"synDetectAIWander">
-// is "Impossible d'ouvrir le fichier "DbTempTES3" depuis le fichier source
-// "synDetectAIWander".", then two line feeds.
+// What stops a file run when a check cannot open the journal's work file,
+// built at compile time from the name of the check's source:
+// journalFailure<"synDetectAIWander"> is "Impossible d'ouvrir le fichier
+// "DbTempTES3" depuis le fichier source "synDetectAIWander".", then two line
+// feeds. An in-memory check never uses it.
 template <journal_detail::SourceName Source>
 inline constexpr std::string_view journalFailure{journal_detail::kFailureBytes<Source>.data(),
                                                  journal_detail::kFailureBytes<Source>.size()};
@@ -70,27 +83,40 @@ static_assert(journalFailure<"synDetectSetTo"> ==
               "Impossible d'ouvrir le fichier \"DbTempTES3\" depuis le fichier source "
               "\"synDetectSetTo\".\n\n");
 
-struct JournalEntry {
-  std::int32_t line;
-  std::int32_t kind;
-  std::string_view text;
-};
-
-class Journal {
+// Receives the findings of a check.
+class DiagnosticSink {
  public:
-  explicit Journal(std::string path = kJournalFileName) : file_(std::move(path), "ab") {}
+  virtual ~DiagnosticSink() = default;
 
-  // Opens the file for appending; false when it cannot be opened.
-  bool open() { return file_.open(); }
+  // Gets ready to receive findings; false when it cannot (a work file that
+  // cannot be opened).
+  virtual bool open() { return true; }
+  // Gets ready, or stops the run with `failureMessage`.
+  void openOrFail(std::string_view failureMessage) {
+    if (!open()) throw WorkFileError(std::string(failureMessage));
+  }
 
-  // Appends a record whose text is given whole; a text longer than 199
-  // characters is cut there. `failureMessage` stops the run when the file
-  // cannot be opened.
-  void append(std::int32_t line, std::string_view text, std::int32_t kind,
-              std::string_view failureMessage);
+  // One finding, its text complete (at most 199 characters). A file-backed
+  // sink stops the run with `failureMessage` when its file cannot be opened.
+  virtual void add(std::int32_t line, Diag id, std::string_view text,
+                   std::string_view failureMessage) = 0;
 
-  // Appends a finding about one line: "    - Ligne " + (lineIndex + 1) + the
-  // message pieces, concatenated.
+  // A finding about one line: "    - Ligne " + (lineIndex + 1) + " : " + the
+  // row's message with its holes filled by `values`, in order.
+  template <typename... Values>
+  void report(int lineIndex, Diag id, std::string_view failureMessage, const Values&... values) {
+    const std::array<std::string_view, sizeof...(Values)> views{
+        journal_detail::pieceView(values)...};
+    std::string& text = scratch_;
+    text.assign(kLinePrefix);
+    appendNumber(text, lineIndex + 1);
+    text.append(kLineSeparator);
+    renderMessage(text, id, views);
+    add(lineIndex, id, cutText(text), failureMessage);
+  }
+
+  // Transitional: a finding whose text is given in pieces, for checkers that
+  // do not name their catalogue row yet.
   template <typename... Pieces>
   void finding(int lineIndex, std::int32_t kind, std::string_view failureMessage,
                const Pieces&... pieces) {
@@ -98,27 +124,70 @@ class Journal {
     text.assign(kLinePrefix);
     appendNumber(text, lineIndex + 1);
     (text.append(std::string_view(pieces)), ...);
-    append(lineIndex, text, kind, failureMessage);
+    add(lineIndex, kind == kAlert ? Diag::kLegacyAlert : Diag::kLegacyError, cutText(text),
+        failureMessage);
   }
+  void append(std::int32_t line, std::string_view text, std::int32_t kind,
+              std::string_view failureMessage) {
+    add(line, kind == kAlert ? Diag::kLegacyAlert : Diag::kLegacyError, cutText(text),
+        failureMessage);
+  }
+
+  // A finding about the whole script: "    - " + the row's message.
+  template <typename... Values>
+  void reportScript(Diag id, std::string_view failureMessage, const Values&... values) {
+    const std::array<std::string_view, sizeof...(Values)> views{
+        journal_detail::pieceView(values)...};
+    std::string& text = scratch_;
+    text.assign(kScriptPrefix);
+    renderMessage(text, id, views);
+    add(kWholeScript, id, cutText(text), failureMessage);
+  }
+
+ private:
+  static void appendNumber(std::string& text, int value);
+  // The text up to its first NUL, at most 199 characters.
+  static std::string_view cutText(std::string_view text);
+
+  std::string scratch_;
+};
+
+struct JournalEntry {
+  std::int32_t line;
+  std::int32_t kind;
+  std::string_view text;
+  Diag id;
+  // The message: the text after "Ligne N : " or after "    - ".
+  std::string_view message() const;
+};
+
+class Journal : public DiagnosticSink {
+ public:
+  Journal() = default;
+
+  // Findings are passed on to `mirror` too (not owned; null for none).
+  void setMirror(DiagnosticSink* mirror) { mirror_ = mirror; }
+  // Findings silenced by `filter` are dropped (not owned; null for none).
+  void setSuppressions(const Suppressions* filter) { filter_ = filter; }
+
+  bool open() override { return mirror_ == nullptr || mirror_->open(); }
+  void add(std::int32_t line, Diag id, std::string_view text,
+           std::string_view failureMessage) override;
 
   std::size_t size() const { return entries_.size(); }
   JournalEntry operator[](std::size_t i) const;
 
-  void close() { file_.close(); }
-
  private:
-  static void appendNumber(std::string& text, int value);
-
   struct Entry {
     std::int32_t line;
-    std::int32_t kind;
+    Diag id;
     std::uint32_t offset;
     std::uint32_t length;
   };
-  WorkFile file_;
+  DiagnosticSink* mirror_ = nullptr;
+  const Suppressions* filter_ = nullptr;
   std::vector<Entry> entries_;
   std::string arena_;
-  std::string scratch_;
 };
 
 }  // namespace lintaro

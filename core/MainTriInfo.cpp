@@ -2,16 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "core/MainDivers.h"
 
 namespace lintaro {
 
 namespace {
-
-constexpr std::string_view kInfoFailure =
-    "Impossible d'ouvrir le fichier \"InfTempTES3\" depuis le fichier source \"MainTriInfo\".\n\n";
 
 // The merge table. A row lists the new codes that refine a stored code: the
 // name takes the new code. The reverse pairs keep the stored code.
@@ -110,7 +106,7 @@ int XorExt(const INFO& a, const INFO& b) {
 
 void InfoStore::triInfo(INFO info) {
   fitName(info.name, kInfoNameMax);
-  infoFile_.openOrFail(kInfoFailure);
+  if (mirror_ != nullptr) mirror_->openOrFail();
 
   auto found = byName_.find(info.name);
   if (found != byName_.end()) {
@@ -121,7 +117,7 @@ void InfoStore::triInfo(INFO info) {
       if (XorExt(info, INFO{merged, {}}) == 1) continue;
       if (merged != stored.type) {
         stored.type = merged;
-        writeRecord(position, false);
+        if (mirror_ != nullptr) mirror_->record(position, stored, false);
       }
       return;
     }
@@ -133,49 +129,29 @@ void InfoStore::triInfo(INFO info) {
     found->second.push_back(position);
   }
   records_.push_back(std::move(info));
-  writeRecord(position, true);
-}
-
-void InfoStore::writeRecord(std::size_t index, bool append) {
-  const INFO& info = records_[index];
-  std::array<unsigned char, kInfoRecordSize> record{};
-  putInt32(record.data(), info.type);
-  std::memcpy(record.data() + 4, info.name.data(), info.name.size());
-  if (append) {
-    infoFile_.append(record.data(), record.size());
-  } else {
-    infoFile_.overwrite(index * kInfoRecordSize, record.data(), record.size());
-  }
+  if (mirror_ != nullptr) mirror_->record(position, records_.back(), true);
 }
 
 void InfoStore::triInfoLocal(VAR_LOCALE pair) {
   fitName(pair.variable, kPairNameMax);
   fitName(pair.object, kPairNameMax);
-  pairFile_.openOrFail(kInfoFailure);
+  if (mirror_ != nullptr) mirror_->openPairsOrFail();
 
   std::string key = pair.variable;
   key.push_back('\0');
   key.append(pair.object);
   if (!pairKeys_.insert(std::move(key)).second) return;
 
-  std::array<unsigned char, kPairRecordSize> record{};
-  std::memcpy(record.data(), pair.variable.data(), pair.variable.size());
-  std::memcpy(record.data() + kPairNameField, pair.object.data(), pair.object.size());
-  pairFile_.append(record.data(), record.size());
+  if (mirror_ != nullptr) mirror_->pair(pair);
   pairs_.push_back(std::move(pair));
 }
 
 int InfoStore::IsLocal(std::string_view name) {
-  infoFile_.openOrFail(kInfoFailure);
+  if (mirror_ != nullptr) mirror_->openOrFail();
   const auto found = byName_.find(std::string(name));
   if (found == byName_.end()) return -1;
   const int code = records_[found->second.front()].type;
   return (code >= 0 && code <= 4) ? 1 : 0;
-}
-
-void InfoStore::close() {
-  infoFile_.close();
-  pairFile_.close();
 }
 
 }  // namespace lintaro

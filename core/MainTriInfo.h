@@ -2,10 +2,10 @@
 // denotes, merged when the same name is met again in another role; and the
 // (variable, object) pairs of variables that belong to other objects' scripts.
 //
-// Both are mirrored in memory (with an index by name) and written through to
-// their work files: "InfTempTES3" holds 56-byte INFO records (type int32 LE,
-// name 52 bytes NUL terminated), "InfTempTES3.3" 100-byte VAR_LOCALE records
-// (variable 50 bytes, object 50 bytes).
+// Both live in memory, with an index by name; a file run mirrors them in its
+// work files: "InfTempTES3" holds 56-byte INFO records (type int32 LE, name 52
+// bytes NUL terminated), "InfTempTES3.3" 100-byte VAR_LOCALE records (variable
+// 50 bytes, object 50 bytes).
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/WorkFiles.h"
+
 
 namespace lintaro {
 
@@ -81,13 +82,36 @@ int mergeCode(int stored, int incoming);
 // 1 when exactly one of the two codes is an external-variable code (25 to 29).
 int XorExt(const INFO& a, const INFO& b);
 
+// Receives every change of an info store as it is made: the work files
+// "InfTempTES3" and "InfTempTES3.3" of a file run.
+class InfoMirror {
+ public:
+  virtual ~InfoMirror() = default;
+  // Gets ready; false when the names' file cannot be opened.
+  virtual bool open() = 0;
+  // Stops the run when the names' file cannot be opened.
+  virtual void openOrFail() = 0;
+  // A record stored at `index`: appended, or rewritten in place.
+  virtual void record(std::size_t index, const INFO& info, bool appended) = 0;
+  // A pair stored (after the pairs' file was opened, or the run stopped).
+  virtual void pair(const VAR_LOCALE& pair) = 0;
+  virtual void openPairsOrFail() = 0;
+  virtual void close() = 0;
+};
+
 class InfoStore {
  public:
-  explicit InfoStore(std::string infoPath = kInfoFileName, std::string pairPath = kPairFileName)
-      : infoFile_(std::move(infoPath), "rb+"), pairFile_(std::move(pairPath), "rb+") {}
+  InfoStore() = default;
 
-  // Opens "InfTempTES3"; false when it cannot be opened.
-  bool open() { return infoFile_.open(); }
+  // Changes are passed on to `mirror` too (not owned; null for none).
+  void setMirror(InfoMirror* mirror) { mirror_ = mirror; }
+
+  // Gets ready to record; false when the mirror's file cannot be opened.
+  bool open() { return mirror_ == nullptr || mirror_->open(); }
+  // Gets ready, or stops the run with `failureMessage`.
+  void openOrFail(std::string_view failureMessage) {
+    if (!open()) throw WorkFileError(std::string(failureMessage));
+  }
 
   // Records a name with a type code, merging with what is stored.
   void triInfo(INFO info);
@@ -101,15 +125,14 @@ class InfoStore {
   const std::vector<INFO>& records() const { return records_; }
   const std::vector<VAR_LOCALE>& pairs() const { return pairs_; }
 
-  void close();
+  void close() {
+    if (mirror_ != nullptr) mirror_->close();
+  }
 
  private:
-  void writeRecord(std::size_t index, bool append);
-
-  WorkFile infoFile_;
-  WorkFile pairFile_;
+  InfoMirror* mirror_ = nullptr;
   std::vector<INFO> records_;
-  // Positions of every record of a name, in file order.
+  // Positions of every record of a name, in store order.
   std::unordered_map<std::string, std::vector<std::uint32_t>> byName_;
   std::vector<VAR_LOCALE> pairs_;
   std::unordered_set<std::string> pairKeys_;

@@ -11,6 +11,9 @@
 
 namespace lintaro {
 
+// Most lines a script may have.
+inline constexpr int kMaxLines = 5000;
+
 class ScriptText {
  public:
   ScriptText() : ScriptText(std::string()) {}

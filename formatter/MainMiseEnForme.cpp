@@ -11,7 +11,6 @@
 
 #include "analysis/DetectTest.h"
 #include "core/Encoding.h"
-#include "core/MainDebug.h"
 #include "core/MainDivers.h"
 #include "core/ScriptText.h"
 #include "core/WorkFiles.h"

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "core/Encoding.h"
-#include "core/MainDebug.h"
+#include "run/MainDebug.h"
 #include "core/WorkFiles.h"
 #include "fuzz/FuzzWorkDir.h"
 

@@ -9,6 +9,7 @@
 
 #include "core/Encoding.h"
 #include "core/MainDivers.h"
+#include "core/Version.h"
 
 namespace lintaro {
 
@@ -175,7 +176,7 @@ const std::string_view* labelOf(const std::vector<Label>& labels, int code) {
   return nullptr;
 }
 
-void writeErrorList(std::string& out, int lineCount, int hideAlerts, const Journal& journal,
+void writeErrorList(std::string& out, int lineCount, bool hideAlerts, const Journal& journal,
                     int* errorCount) {
   int errors = 0;
   for (std::size_t i = 0; i < journal.size(); ++i) {
@@ -219,7 +220,7 @@ void writeErrorList(std::string& out, int lineCount, int hideAlerts, const Journ
   bool written = false;
   for (const std::uint32_t i : order) {
     const JournalEntry entry = journal[i];
-    if (entry.kind == hideAlerts) continue;
+    if (hideAlerts && entry.kind == kAlert) continue;
     out += entry.text;
     out += '\n';
     written = true;
@@ -257,7 +258,7 @@ void writeSection(
 
 }  // namespace
 
-std::string composeReport(int lineCount, int showInfo, int hideAlerts, const Journal& journal,
+std::string composeReport(int lineCount, bool showInfo, bool hideAlerts, const Journal& journal,
                           const InfoStore& info, int* errorCount) {
   std::string out;
   const std::string* scriptName = nullptr;
@@ -266,14 +267,14 @@ std::string composeReport(int lineCount, int showInfo, int hideAlerts, const Jou
   }
 
   out += kTitle.view();
-  out += kReportVersion;
+  out += kVersion;
   if (scriptName != nullptr) {
     out += kScriptOpen.view();
     out += *scriptName;
     out += kScriptClose.view();
   }
   out += kUnderline.view();
-  out.append(kReportVersion.size(), '-');
+  out.append(kVersion.size(), '-');
   if (scriptName != nullptr) {
     out += kScriptUnderline.view();
     out.append(scriptName->size(), '-');
@@ -288,7 +289,7 @@ std::string composeReport(int lineCount, int showInfo, int hideAlerts, const Jou
   const std::vector<Section>& all = sections();
   for (std::size_t s = 0; s < all.size(); ++s) {
     const bool erreurSection = s + 1 == all.size();
-    if (!erreurSection && showInfo != 1) continue;
+    if (!erreurSection && !showInfo) continue;
     bool present = false;
     for (const INFO& record : info.records()) {
       if (inGroup(all[s], record.type)) {
@@ -299,35 +300,6 @@ std::string composeReport(int lineCount, int showInfo, int hideAlerts, const Jou
     if (present) writeSection(out, all[s], info, objects);
   }
   return out;
-}
-
-bool ecritureLog(const std::string& reportName, int lineCount, int showInfo, int hideAlerts,
-                 int* errorCount, Journal& journal, InfoStore& info) {
-  std::FILE* report = std::fopen(reportName.c_str(), "wb");
-  if (report == nullptr) {
-    throw WorkFileError("Erreur : impossible d'ouvrir le fichier \"" + reportName + "\" !\n\n");
-  }
-  const std::string text =
-      composeReport(lineCount, showInfo, hideAlerts, journal, info, errorCount);
-  const std::string utf8 = cp1252ToUtf8(text);
-#ifdef _WIN32
-  std::string bytes;
-  bytes.reserve(utf8.size() + utf8.size() / 16);
-  for (const char c : utf8) {
-    if (c == '\n') bytes.push_back('\r');
-    bytes.push_back(c);
-  }
-#else
-  const std::string& bytes = utf8;
-#endif
-  bool complete = std::fwrite(bytes.data(), 1, bytes.size(), report) == bytes.size();
-  complete = std::fclose(report) == 0 && complete;
-
-  journal.close();
-  info.close();
-  for (const char* name : kWorkFileNames)
-    removeFile(name);
-  return complete;
 }
 
 }  // namespace lintaro

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "core/Encoding.h"
-#include "core/MainDebug.h"
+#include "run/MainDebug.h"
 #include "formatter/MainMiseEnForme.h"
 
 namespace lintaro {
@@ -187,7 +187,7 @@ void Shell::about() {
   box(std::string("Lintaro, le débugueur de scripts Morrowind\n"
                   "Auteur : l'équipe Lintaro\n"
                   "Version : ") +
-          kShellVersion + " (Morrowind)\nDate de sortie : " + kShellDate +
+          std::string(kShellVersion) + " (Morrowind)\nDate de sortie : " + kShellDate +
           "\n\n"
           "Ce programme est libre d'utilisation et de diffusion, gratuitement et sans "
           "modification. Il est fourni tel quel, sans aucune garantie : vérifiez toujours vos "

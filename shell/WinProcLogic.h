@@ -9,6 +9,8 @@
 // Texts given to and returned by these functions are UTF-8, as the widgets use.
 #pragma once
 
+#include "core/Version.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,7 +26,7 @@ inline constexpr const char* kConsoleMarkerName = "DbPlatform.dat";
 inline constexpr const char* kHelpHtmlName = "AideDebug.htm";
 inline constexpr const char* kHelpTextName = "AideDebug.txt";
 inline constexpr const char* kConsoleProgramName = "scrutinette";
-inline constexpr const char* kShellVersion = "2.03";
+inline constexpr std::string_view kShellVersion = kVersion;
 inline constexpr const char* kShellDate = "24/09/2006";
 
 // Limits of the dialogs' edit boxes, in characters.

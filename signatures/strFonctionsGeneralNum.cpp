@@ -97,7 +97,7 @@ void strFoncValFloat_choiceApp(CheckContext& ctx, std::string_view name, int cal
 void strFoncShortShort_choiceApp(CheckContext& ctx, std::string_view name, int callerType,
                                  int choice, std::string& line, int* lineHandled, int lineIndex) {
   // The journal is opened on every call, recognised or not.
-  if (!ctx.journal.open()) throw WorkFileError(std::string(journalFailure<"synDetectFace">));
+  ctx.journal.openOrFail(journalFailure<"synDetectFace">);
   foldLower(line);
   const Located at = locate(line, lowerName(name), Head::kNameSeparator, choice == 1);
   if (!at.found) return;

@@ -8,9 +8,7 @@ namespace lintaro::special {
 
 Located locateCommand(CheckContext& ctx, std::string& line, const Command& command) {
   foldLower(line);
-  if (command.journalFirst && !ctx.journal.open()) {
-    throw WorkFileError(std::string(command.failure));
-  }
+  if (command.journalFirst) ctx.journal.openOrFail(command.failure);
   return signature::locate(line, command.word, signature::Head::kNameSeparator, command.callerForm);
 }
 

@@ -99,7 +99,7 @@ constexpr int kGlobaleFloat = 6;
 // The code of the first record of that name in the info store, or nothing.
 // (The quest was recorded just before, so the store is normally open already.)
 std::optional<int> storedType(CheckContext& ctx, std::string_view name) {
-  if (!ctx.info.open()) throw WorkFileError(std::string(kInfoFailureJournal));
+  ctx.info.openOrFail(kInfoFailureJournal);
   for (const INFO& record : ctx.info.records()) {
     if (sameName(record.name, name)) return record.type;
   }

@@ -17,6 +17,7 @@
 #include "core/MainDivers.h"
 #include "core/MainTriInfo.h"
 #include "core/WorkFiles.h"
+#include "run/Check.h"
 #include "tests/TestSupport.h"
 
 namespace lintaro::test {
@@ -59,18 +60,11 @@ inline std::vector<Finding> findingsOf(const Journal& journal) {
 // An info-store record: type code and name.
 using Record = std::pair<int, std::string>;
 
-// Work files named after `tag` in the current directory (make a TempDir
-// first), created empty so that every run starts from nothing.
+// A journal and an info store in memory, with the run's line checkers.
 class CheckRun {
  public:
-  explicit CheckRun(int tribunal = 0, int bloodmoon = 0, const std::string& tag = "")
-      : journal(kJournalFileName + tag),
-        info(kInfoFileName + tag, kPairFileName + tag),
-        ctx{journal, info, tribunal, bloodmoon} {
-    writeFile(kJournalFileName + tag, "");
-    writeFile(kInfoFileName + tag, "");
-    writeFile(kPairFileName + tag, "");
-  }
+  explicit CheckRun(int tribunal = 0, int bloodmoon = 0)
+      : ctx{journal, info, tribunal, bloodmoon, &lineCheckers()} {}
 
   std::vector<Finding> findings() const { return findingsOf(journal); }
 

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "core/MainDebug.h"
+#include "run/MainDebug.h"
 
 namespace lintaro::test {
 

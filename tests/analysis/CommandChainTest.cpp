@@ -1,7 +1,7 @@
 // The command chain: its entries in order, and the fast dispatch against the
 // plain in-order walk. (Which entry claims a line and the expansion errors
 // after a claim show in the golden cases "prefixes", "fin_si" and "extensions".)
-#include "analysis/MainSyntaxeChain.h"
+#include "commands/MainSyntaxeChain.h"
 
 #include <gtest/gtest.h>
 
@@ -322,8 +322,8 @@ class LineMaker {
 
 TEST(CommandChainDispatch, FastDispatchMatchesTheInOrderWalk) {
   test::TempDir dir;
-  CheckRun fast(0, 0, ".fast");
-  CheckRun plain(0, 0, ".plain");
+  CheckRun fast(0, 0);
+  CheckRun plain(0, 0);
   LineMaker maker(20240611);
   std::mt19937 flags(7);
   std::vector<std::string> lines;

@@ -26,8 +26,7 @@ using Findings = std::vector<Finding>;
 
 // checkTest over a script as the driver runs it (line count + 1).
 Findings runCheck(const std::string& text) {
-  std::filesystem::remove("journal.bin");
-  Journal journal("journal.bin");
+  Journal journal;
   const ScriptText script(text);
   EXPECT_EQ(checkTest(script.lineCount() + 1, script, journal), kCheckTestDone);
   return test::findingsOf(journal);

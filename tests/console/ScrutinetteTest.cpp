@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "core/MainDebug.h"
+#include "run/MainDebug.h"
 #include "tests/ReportTexts.h"
 #include "tests/TestSupport.h"
 

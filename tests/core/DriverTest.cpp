@@ -10,7 +10,8 @@
 
 #include "core/Encoding.h"
 #include "core/Journal.h"
-#include "core/MainDebug.h"
+#include "run/MainDebug.h"
+#include "run/WorkFileMirrors.h"
 #include "core/WorkFiles.h"
 #include "tests/ReportTexts.h"
 #include "tests/TestSupport.h"
@@ -200,22 +201,24 @@ TEST(ResultMessage, TextsShownForEachResult) {
 // Line (int32 LE), text (200 bytes, NUL-terminated, cut at 199), kind (int32 LE).
 TEST(JournalRecord, LayoutOf208Bytes) {
   test::TempDir dir;
-  Journal journal("journal.bin");
-  journal.append(-1, std::string(250, 'a'), kError, "");
-  journal.finding(4, kAlert, "", " : alerte, ", "x");
-  journal.append(70000, std::string("ab\0cd", 5), kError, "");  // ends at the NUL
-  EXPECT_EQ(journal[0].text, std::string(199, 'a'));
-  EXPECT_EQ(journal[2].text, "ab");
-  journal.close();
+  JournalFile file("journal.bin");
+  Journal journal;
+  journal.setMirror(&file);
+  journal.reportScript(Diag::kLegacyError, "", std::string(250, 'a'));
+  journal.report(4, Diag::kLegacyAlert, "", "alerte, x");
+  journal.reportScript(Diag::kLegacyError, "", std::string("ab\0cd", 5));  // ends at the NUL
+  EXPECT_EQ(journal[0].text, "    - " + std::string(193, 'a'));
+  EXPECT_EQ(journal[2].text, "    - ab");
+  file.close();
   const auto record = [](std::string_view line, std::string_view text, char kind) {
     return std::string(line) + std::string(text) + std::string(200 - text.size(), '\0') + kind +
            std::string(3, '\0');
   };
   using namespace std::string_view_literals;
   EXPECT_EQ(test::readFile("journal.bin"),
-            record("\xFF\xFF\xFF\xFF"sv, std::string(199, 'a'), 2) +
+            record("\xFF\xFF\xFF\xFF"sv, "    - " + std::string(193, 'a'), 2) +
                 record("\x04\0\0\0"sv, "    - Ligne 5 : alerte, x", 1) +
-                record("\x70\x11\x01\0"sv, "ab", 2));
+                record("\xFF\xFF\xFF\xFF"sv, "    - ab", 2));
 }
 
 }  // namespace

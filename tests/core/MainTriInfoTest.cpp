@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "run/WorkFileMirrors.h"
 #include "tests/CheckRun.h"
 #include "tests/TestSupport.h"
 
@@ -112,9 +113,14 @@ TEST(InfoStore, NamesMergeWhateverTheirCaseOnePlainAndOneExternalRecordEach) {
   // clang-format on
   for (const auto& c : cases) {
     test::CheckRun run;
+    test::writeFile(kInfoFileName, "");
+    test::writeFile(kInfoFileName, "");
+  test::writeFile(kPairFileName, "");
+  InfoFiles files;
+    run.info.setMirror(&files);
     for (const INFO& info : c.fed)
       run.info.triInfo(info);
-    run.info.close();
+    files.close();
     EXPECT_EQ(run.records(), c.expected);
     std::string bytes;  // the file holds the same records, merged in place
     for (const auto& [code, name] : c.expected)
@@ -126,11 +132,15 @@ TEST(InfoStore, NamesMergeWhateverTheirCaseOnePlainAndOneExternalRecordEach) {
 TEST(InfoStore, NameLimitAndPairsStoredOnce) {
   test::TempDir dir;
   test::CheckRun run;
+  test::writeFile(kInfoFileName, "");
+  test::writeFile(kPairFileName, "");
+  InfoFiles files;
+  run.info.setMirror(&files);
   run.info.triInfo({19, std::string(60, 'a')});
   run.info.triInfoLocal({"Var", "Obj"});
   run.info.triInfoLocal({"var", "OBJ"});
   run.info.triInfoLocal({"var", "other"});
-  run.info.close();
+  files.close();
   EXPECT_EQ(test::readFile(kInfoFileName), record(19, std::string(51, 'a')));
   EXPECT_EQ(test::readFile(kPairFileName),
             field("var", 50) + field("obj", 50) + field("var", 50) + field("other", 50));

@@ -51,7 +51,8 @@ TEST(Report, ErrorListAndSections) {
   const struct {
     std::vector<INFO> records;
     std::vector<std::tuple<int, const char*, int>> journal;  // line, UTF-8 text, kind
-    int lines, showInfo, hideAlerts;
+    int lines;
+    bool showInfo, hideAlerts;
     std::string expected;
     int errors;
   } cases[] = {
@@ -64,8 +65,8 @@ TEST(Report, ErrorListAndSections) {
             {0, "    - Ligne 1 : fourth", kError}}, 8, 1, 1,
        kTitle + kUnderline24 + kErrorHeading + "    - Ligne 1 : fourth\n    - Ligne 7 : first\n"
        "    - Ligne 7 : third\n    - whole script\n", 4},
-      // Only showInfo 1 shows the lists; the ERREUR section always shows.
-      {{{0, "count"}, {10, "crate"}, {11, "crate"}, {90, "region"}}, {}, 3, 2, 0,
+      // Without showInfo the lists go; the ERREUR section always shows.
+      {{{0, "count"}, {10, "crate"}, {11, "crate"}, {90, "region"}}, {}, 3, 0, 0,
        kTitle + kUnderline24 + kNoFindings + kErreur + entry("crate", "ERREUR"), 0},
       // A code without a label prints its section's heading alone; a code
       // outside every section prints nothing.
@@ -133,24 +134,6 @@ TEST(Report, EveryLabelAndEverySectionInOrder) {
       entry("animation", "ANIMATION") + kErreur + entry("err", "ERREUR");
   int errors = -1;
   EXPECT_EQ(cp1252ToUtf8(composeReport(1, 1, 0, run.journal, run.info, &errors)), expected);
-}
-
-TEST(Report, FileIsUtf8ReplacesAnOlderOneAndTheWorkFilesGo) {
-  test::TempDir dir;
-  test::CheckRun run;
-  test::writeFile("Correction de x.txt", std::string(5000, 'o'));  // an older report
-  run.info.triInfo({99, "Caf\xE9"});                               // a name with a Latin-1 letter
-  run.info.triInfo({0, "caf\xE9ine"});
-  run.journal.append(0, utf8ToCp1252("    - Ligne 1 : alerte, é"), kAlert, "");
-  int errors = -1;
-  EXPECT_TRUE(ecritureLog("Correction de x.txt", 1, 1, 0, &errors, run.journal, run.info));
-  EXPECT_EQ(errors, 0);
-  // "café" is four characters under the title, five bytes in UTF-8.
-  EXPECT_EQ(test::readFile("Correction de x.txt"), titleOf("café", 4) + kErrorHeading +
-                                                       "    - Ligne 1 : alerte, é\n" + kLocal +
-                                                       entry("caféine", "SHORT"));
-  for (const char* name : kWorkFileNames)
-    EXPECT_FALSE(test::fileExists(name)) << name;
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/MainDebug.h"
+#include "run/MainDebug.h"
 #include "formatter/MainMiseEnForme.h"
 #include "tests/TestSupport.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/MainSyntaxeChain.h"
+#include "commands/MainSyntaxeChain.h"
 #include "tests/CheckRun.h"
 
 namespace lintaro::test {

@@ -13,6 +13,7 @@
 #include "core/MainDivers.h"
 #include "core/WorkFiles.h"
 #include "special/synFonctionsSpeciales.h"
+#include "run/WorkFileMirrors.h"
 #include "tests/CheckRun.h"
 #include "tests/TestSupport.h"
 
@@ -329,8 +330,12 @@ TEST(ParticularNumbersTest, JournalOpenedOnEveryCall) {
       {"synDetectJournal", synDetectJournal},
   };
   for (const auto& [module, checker] : checkers) {
-    Journal journal("absent/DbTempTES3");
-    InfoStore info("absent/InfTempTES3", "absent/InfTempTES3.3");
+    JournalFile journalFile("absent/DbTempTES3");
+    InfoFiles infoFiles("absent/InfTempTES3", "absent/InfTempTES3.3");
+    Journal journal;
+    journal.setMirror(&journalFile);
+    InfoStore info;
+    info.setMirror(&infoFiles);
     CheckContext ctx{journal, info};
     std::string line = "Return";
     int handled = 0;

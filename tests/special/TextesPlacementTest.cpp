@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "special/synFonctionsSpeciales.h"
+#include "run/WorkFileMirrors.h"
 #include "tests/CheckRun.h"
 #include "tests/TestSupport.h"
 
@@ -335,8 +336,12 @@ TEST(SpecialJournalTest, WhichCheckersOpenTheJournalFirst) {
       {synDetectPositionCell, true}, {synDetectPlaceItem, true},  {synDetectPlaceItemCell, true},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
-    Journal journal("absent/DbTempTES3");
-    InfoStore info("absent/InfTempTES3", "absent/InfTempTES3.3");
+    JournalFile journalFile("absent/DbTempTES3");
+    InfoFiles infoFiles("absent/InfTempTES3", "absent/InfTempTES3.3");
+    Journal journal;
+    journal.setMirror(&journalFile);
+    InfoStore info;
+    info.setMirror(&infoFiles);
     CheckContext ctx{journal, info, 0, 0};
     std::string line = "Return";
     int handled = 0;

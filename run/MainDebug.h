@@ -19,18 +19,6 @@ inline constexpr int kResultScanScriptUnreadable = 20;
 inline constexpr int kResultScanInfoUnopenable = 21;
 inline constexpr int kResultTooManyLines = 666;
 
-inline constexpr int kMaxLines = 5000;
-
-class InfoStore;
-class Journal;
-class ScriptText;
-
-// The passes between reading the script and writing the report, in their
-// order: the declaration scans, the block structure check, the line analyser
-// and the underscore warning. Returns 0, or the result code of a pass that
-// could not open a work file (10, 20, 21).
-int runCheckPasses(const ScriptText& script, Journal& journal, InfoStore& info, int tribunal,
-                   int bloodmoon);
 
 // "Correction de " + the file's base name.
 std::string reportNameFor(std::string_view scriptPath);

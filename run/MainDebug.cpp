@@ -1,17 +1,18 @@
-#include "core/MainDebug.h"
+#include "run/MainDebug.h"
 
 #include <optional>
 
-#include "analysis/DetectVar.h"
-#include "analysis/MainEnchaineTests.h"
-#include "analysis/MainSyntaxe.h"
-#include "core/CheckContext.h"
+#include <cstdio>
+
+#include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/MainTriInfo.h"
 #include "core/RunLock.h"
 #include "core/ScriptText.h"
 #include "core/WorkFiles.h"
 #include "report/MainEcritureLog.h"
+#include "run/Check.h"
+#include "run/WorkFileMirrors.h"
 
 namespace lintaro {
 
@@ -29,22 +30,33 @@ std::string reportNameFor(std::string_view scriptPath) {
   return "Correction de " + std::string(base);
 }
 
-int runCheckPasses(const ScriptText& script, Journal& journal, InfoStore& info, int tribunal,
-                   int bloodmoon) {
-  for (const std::string_view keyword : {"short", "float", "long"}) {
-    const int scan = strDetectVar(script, info, keyword);
-    if (scan != kDetectVarDone) return scan;
-  }
-  if (checkTest(script.lineCount() + 1, script, journal) != kCheckTestDone) {
-    return kResultJournalUnopenable;
-  }
-  CheckContext ctx{journal, info, tribunal, bloodmoon};
-  syntaxe(script.lineCount(), script, ctx);
-  synDetectUnderscore(journal, info);
-  return 0;
-}
-
 namespace {
+
+// Writes the report (UTF-8, the platform's line ends) and stores the error
+// count. Returns false when the report could not be written whole (a full
+// disk); throws WorkFileError when it cannot be opened.
+bool writeReport(const std::string& reportName, int lineCount, bool showInfo, bool hideAlerts,
+                 int* errorCount, const Journal& journal, const InfoStore& info) {
+  std::FILE* report = std::fopen(reportName.c_str(), "wb");
+  if (report == nullptr) {
+    throw WorkFileError("Erreur : impossible d'ouvrir le fichier \"" + reportName + "\" !\n\n");
+  }
+  const std::string text = composeReport(lineCount, showInfo, hideAlerts, journal, info, errorCount);
+  const std::string utf8 = cp1252ToUtf8(text);
+#ifdef _WIN32
+  std::string bytes;
+  bytes.reserve(utf8.size() + utf8.size() / 16);
+  for (const char c : utf8) {
+    if (c == '\n') bytes.push_back('\r');
+    bytes.push_back(c);
+  }
+#else
+  const std::string& bytes = utf8;
+#endif
+  bool complete = std::fwrite(bytes.data(), 1, bytes.size(), report) == bytes.size();
+  complete = std::fclose(report) == 0 && complete;
+  return complete;
+}
 
 int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int tribunal,
               int bloodmoon, int hideAlerts, std::string* reportBytes) {
@@ -60,14 +72,29 @@ int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int 
     createEmptyFile(name);
   if (lineCount > kMaxLines) return kResultTooManyLines;
 
+  JournalFile journalFile;
+  InfoFiles infoFiles;
   Journal journal;
+  journal.setMirror(&journalFile);
   InfoStore info;
-  if (const int failed = runCheckPasses(*script, journal, info, tribunal, bloodmoon); failed != 0) {
+  info.setMirror(&infoFiles);
+  Suppressions filter;
+  std::vector<std::pair<int, std::string>> unknown;
+  readDirectives(*script, filter, unknown);
+  journal.setSuppressions(filter.empty() ? nullptr : &filter);
+  if (const int failed = runCheckPasses(*script, journal, info, tribunal != 0, bloodmoon != 0);
+      failed != 0) {
     return failed;
   }
-  if (!ecritureLog(reportName, lineCount, showInfo, hideAlerts, errorCount, journal, info)) {
-    return kResultReportUnreadable;
-  }
+  for (const auto& [line, code] : unknown)
+    journal.report(line, Diag::kDirectiveCodeInconnu, journalFailure<"lintaro">, code);
+  const bool complete = writeReport(reportName, lineCount, showInfo == 1, hideAlerts == 1,
+                                    errorCount, journal, info);
+  journalFile.close();
+  infoFiles.close();
+  for (const char* name : kWorkFileNames)
+    removeFile(name);
+  if (!complete) return kResultReportUnreadable;
 
   std::optional<std::string> report = readFileBytes(reportName);
   if (!report) return kResultReportUnreadable;

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/MainSyntaxe.h"
 #include "core/CheckContext.h"
 
 namespace lintaro {
@@ -85,12 +86,6 @@ struct ChainEntry {
   Expansion expansion = Expansion::kNone;
   bool endStep = false;  // a claim sets the "End" seen state
 };
-
-// What stops the run when the line analyser (the chain, the lexical checks,
-// the underscore warnings) cannot open the journal.
-inline constexpr std::string_view kSyntaxeJournalFailure =
-    "Impossible d'ouvrir le fichier temporaire \"DbTempTES3\" depuis le fichier source "
-    "\"MainSyntaxe\"\n\n";
 
 // The chain, in order.
 std::span<const ChainEntry> commandChain();

@@ -1,4 +1,4 @@
-#include "analysis/MainSyntaxeChain.h"
+#include "commands/MainSyntaxeChain.h"
 
 #include <algorithm>
 #include <vector>
