@@ -24,6 +24,16 @@ class Call {
   Call(CheckContext& ctx, int lineIndex, std::string_view failureMessage)
       : ctx_(ctx), lineIndex_(lineIndex), failure_(failureMessage) {}
 
+  // A finding of the catalogue: `values` fill the holes of the row's message.
+  template <typename... Values>
+  void error(Diag id, const Values&... values) {
+    ctx_.journal.report(lineIndex_, id, failure_, values...);
+    failed_ = true;
+  }
+  template <typename... Values>
+  void alert(Diag id, const Values&... values) {
+    ctx_.journal.report(lineIndex_, id, failure_, values...);
+  }
   template <typename... Pieces>
   void error(const Pieces&... pieces) {
     ctx_.journal.finding(lineIndex_, kError, failure_, pieces...);
