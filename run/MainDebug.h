@@ -14,6 +14,8 @@ inline constexpr int kResultScriptUnreadable = 2;
 // A work file or the report could not be opened: the run stopped without a
 // report; the message says which file.
 inline constexpr int kResultWorkFileFailure = 3;
+// The script file is larger than kMaxScriptBytes: nothing was checked.
+inline constexpr int kResultScriptTooLarge = 4;
 inline constexpr int kResultJournalUnopenable = 10;
 inline constexpr int kResultScanScriptUnreadable = 20;
 inline constexpr int kResultScanInfoUnopenable = 21;
