@@ -1,54 +1,101 @@
 #include "console/Scrutinette.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
-#include <ostream>
+#include <charconv>
+#include <iostream>
+#include <optional>
+#include <thread>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#include "console/CheckRun.h"
+#include "console/FormatPipe.h"
 #include "core/Version.h"
-#include "run/MainDebug.h"
 #include "formatter/MainMiseEnForme.h"
+#include "run/MainDebug.h"
 #include "shell/Settings.h"
 
 namespace lintaro {
 
 namespace {
 
-
-
 constexpr const char* kHelp =
-    "Usage : scrutinette [OPTIONS] FICHIER...\n"
-    "        scrutinette --format FICHIER...\n"
+    "Usage : scrutinette [OPTIONS] ENTRÉE...\n"
+    "        scrutinette --format [--diff] FICHIER...\n"
+    "        scrutinette --verifier-format FICHIER...\n"
+    "        scrutinette --expliquer CODE\n"
     "\n"
-    "Vérifie chaque script Morrowind nommé, écrit son rapport « Correction de <nom> »\n"
-    "dans le répertoire courant et l'affiche sur la sortie standard.\n"
+    "Vérifie chaque script Morrowind nommé. Une ENTRÉE est un fichier, « - » (le script\n"
+    "est lu sur l'entrée standard) ou un dossier, parcouru avec ses sous-dossiers pour\n"
+    "ses fichiers *.txt et *.mwscript, dans l'ordre de leurs chemins.\n"
+    "\n"
+    "En sortie texte (par défaut), le rapport « Correction de <nom> » d'un fichier est\n"
+    "écrit dans le répertoire courant et affiché sur la sortie standard ; le rapport\n"
+    "d'un script lu sur l'entrée standard ou trouvé dans un dossier n'est qu'affiché,\n"
+    "celui d'un script de dossier après une ligne « ==> chemin <== ».\n"
     "\n"
     "Avec --format, met en forme chaque fichier sur place au lieu de le vérifier :\n"
     "une tabulation par bloc if/while ouvert, un espace de chaque côté des\n"
     "parenthèses (hors texte entre guillemets et commentaires). Un fichier dont les\n"
     "if/else/elseif/endif/while/endwhile sont mal enchaînés n'est pas modifié.\n"
+    "« --format - » met en forme l'entrée standard vers la sortie standard.\n"
     "\n"
     "Les préférences viennent du fichier « Scrivlex3.dat » du répertoire courant\n"
     "(celui de la fenêtre) ; les options suivantes les remplacent pour cette fois :\n"
     "  --tribunal       le mod dépend de Tribunal\n"
     "  --bloodmoon      le mod dépend de Bloodmoon\n"
     "  --alertes        afficher les alertes\n"
-    "  --sans-alertes   ne pas afficher les alertes\n"
+    "  --sans-alertes   ne pas afficher les alertes (dans toutes les sorties)\n"
     "  --infos          afficher les informations sur le script\n"
     "  --sans-infos     ne pas afficher les informations sur le script\n"
+    "\n"
+    "Autres options :\n"
+    "  --sortie FORME   forme des résultats : texte (par défaut), gcc (une ligne\n"
+    "                   « chemin:ligne: error: message [CODE] » par erreur ou\n"
+    "                   « warning » par alerte), json ou sarif (SARIF 2.1.0) ;\n"
+    "                   hors texte, rien n'est écrit dans le répertoire courant\n"
+    "  --ignorer CODES  ne jamais signaler ces codes (LT201,LT305... ; répétable)\n"
+    "  -j N             vérifier N scripts à la fois (par défaut : un par cœur) ;\n"
+    "                   les résultats restent dans l'ordre des entrées\n"
+    "  --expliquer CODE afficher la fiche d'un code : message, explication, exemples\n"
     "  --format         mettre en forme les fichiers au lieu de les vérifier\n"
+    "  --diff           avec --format : afficher les changements (diff -u, pour\n"
+    "                   « patch -p0 ») au lieu de réécrire les fichiers\n"
+    "  --verifier-format  lister les fichiers que --format changerait, sans rien\n"
+    "                   modifier\n"
     "  --help           afficher cette aide\n"
     "  --version        afficher la version\n"
+    "  --               la suite n'est faite que d'entrées\n"
+    "\n"
+    "Dans un script, le commentaire « ; lintaro: ignorer CODE[,CODE...] » fait taire\n"
+    "ces codes sur sa ligne ; seul sur une ligne avant « Begin », dans tout le script.\n"
+    "\n"
+    "Au-delà d'un script, un bilan est écrit sur la sortie d'erreur (en sortie texte,\n"
+    "seulement si un dossier est donné). Une entrée de plus de 25 Mo est refusée.\n"
     "\n"
     "Code de sortie : 0 aucun script ne contient d'erreur, 1 un script contient des\n"
-    "erreurs, 2 un fichier n'a pas pu être vérifié.\n"
+    "erreurs, 2 un fichier n'a pas pu être vérifié ou la ligne de commande est\n"
+    "incorrecte (2 l'emporte sur 1).\n"
     "Avec --format : 0 tous les fichiers ont été mis en forme, 1 un fichier a des\n"
     "blocs mal enchaînés, 2 un fichier n'a pas pu être mis en forme (absent, plus de\n"
-    "5000 lignes, impossible à écrire).\n";
+    "5000 lignes, plus de 25 Mo, impossible à écrire).\n"
+    "Avec --verifier-format : 0 rien ne changerait, 1 un fichier changerait, 2 un\n"
+    "fichier n'a pas pu être mis en forme.\n";
 
-// Formats each file in place. A message goes to `out` for each file rewritten
-// and to `err` for each refusal; the most serious outcome gives the status.
-int formatFiles(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+// Formats each file in place ("-": standard input to `out`). A message goes
+// to `out` for each file rewritten and to `err` for each refusal; the most
+// serious outcome gives the status.
+int formatFiles(const std::vector<std::string>& files, std::istream& in, std::ostream& out,
+                std::ostream& err) {
   int status = kExitClean;
   for (const std::string& file : files) {
+    if (file == "-") {
+      status = std::max(status, formatStream(in, out, err));
+      continue;
+    }
     const int result = mainMEF(file);
     const std::string message = formatResultMessage(result, file);
     switch (result) {
@@ -73,77 +120,188 @@ int formatFiles(const std::vector<std::string>& files, std::ostream& out, std::o
   return status;
 }
 
+int usageError(std::ostream& err, const std::string& message) {
+  err << "scrutinette : " << message << "\nEssayez « scrutinette --help ».\n";
+  return kExitFailure;
+}
+
+// The catalogue entry of a code, in French.
+void explain(const DiagnosticRow& row, std::ostream& out) {
+  const auto example = [&out](std::string_view title, std::string_view lines) {
+    out << title << " :\n";
+    while (!lines.empty()) {
+      const std::size_t end = lines.find('\n');
+      out << "    " << lines.substr(0, end) << '\n';
+      lines = end == std::string_view::npos ? std::string_view() : lines.substr(end + 1);
+    }
+  };
+  out << row.code << " (" << (row.kind == kAlert ? "alerte" : "erreur") << ") " << row.name
+      << "\nMessage : " << row.message << '\n';
+  if (!row.explanation.empty()) out << '\n' << row.explanation << '\n';
+  if (!row.wrong.empty()) {
+    out << '\n';
+    example("Exemple fautif", row.wrong);
+    example("Correction", row.right);
+  }
+}
+
+std::optional<OutputFormat> outputFormat(std::string_view name) {
+  if (name == "texte") return OutputFormat::kTexte;
+  if (name == "gcc") return OutputFormat::kGcc;
+  if (name == "json") return OutputFormat::kJson;
+  if (name == "sarif") return OutputFormat::kSarif;
+  return std::nullopt;
+}
+
+// Most threads -j accepts.
+constexpr unsigned kMaxThreads = 256;
+
+std::optional<unsigned> threadCount(const std::string& text) {
+  unsigned value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < 1 ||
+      value > kMaxThreads) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+bool isTerminal(const std::ostream& err) {
+#ifdef _WIN32
+  (void)err;
+  return false;
+#else
+  return &err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
+#endif
+}
+
 }  // namespace
 
 int runScrutinette(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Settings settings = loadSettings();
-  std::vector<std::string> files;
-  bool optionsEnded = false;
+  return runScrutinette(args, std::cin, out, err);
+}
+
+int runScrutinette(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err) {
+  CLI::App app{"scrutinette"};
+  app.set_help_flag();
+  app.allow_extras();
+  std::vector<std::string> inputs;
+  std::string sortie = "texte";
+  std::string jobs;
+  std::string explained;
+  std::vector<std::string> ignored;
   bool format = false;
-  for (const std::string& arg : args) {
-    if (optionsEnded || !arg.starts_with("-") || arg == "-") {
-      files.push_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--help" || arg == "-h") {
-      out << kHelp;
-      return kExitClean;
-    } else if (arg == "--version") {
-      out << "scrutinette (Lintaro) " << kVersion << "\n";
-      return kExitClean;
-    } else if (arg == "--format") {
-      format = true;
-    } else if (arg == "--tribunal") {
-      settings.tribunal = 1;
-    } else if (arg == "--bloodmoon") {
-      settings.bloodmoon = 1;
-    } else if (arg == "--alertes") {
-      settings.hideAlerts = 0;
-    } else if (arg == "--sans-alertes") {
-      settings.hideAlerts = 1;
-    } else if (arg == "--infos") {
-      settings.showInfo = 1;
-    } else if (arg == "--sans-infos") {
-      settings.showInfo = 0;
-    } else {
-      err << "scrutinette : option inconnue « " << arg << " »\n"
-          << "Essayez « scrutinette --help ».\n";
-      return kExitFailure;
-    }
+  bool diff = false;
+  bool checkFormat = false;
+  app.add_flag("-h,--help");
+  app.add_flag("--version");
+  for (const char* name :
+       {"--tribunal", "--bloodmoon", "--alertes", "--sans-alertes", "--infos", "--sans-infos"}) {
+    app.add_flag(name);
   }
-  if (format && files.empty()) {
-    err << "scrutinette : aucun fichier à mettre en forme.\n"
-        << "Essayez « scrutinette --help ».\n";
-    return kExitFailure;
-  }
-  if (format) return formatFiles(files, out, err);
-  if (files.empty()) {
-    err << "scrutinette : aucun fichier à vérifier.\n"
-        << "Essayez « scrutinette --help ».\n";
-    return kExitFailure;
+  app.add_flag("--format", format);
+  app.add_flag("--diff", diff);
+  app.add_flag("--verifier-format", checkFormat);
+  app.add_option("--sortie", sortie);
+  app.add_option("-j", jobs);
+  app.add_option("--ignorer", ignored)->delimiter(',');
+  app.add_option("--expliquer", explained);
+  app.add_option("entrees", inputs);
+
+  std::vector<std::string> argv(args.rbegin(), args.rend());  // CLI11 takes them reversed
+  try {
+    app.parse(argv);
+  } catch (const CLI::ParseError& e) {
+    // CLI11's messages start with the option's name.
+    const std::string what = e.what();
+    const std::string name = what.substr(0, what.find(':'));
+    return usageError(err, what.find("missing") != std::string::npos
+                               ? "l'option « " + name + " » attend une valeur."
+                               : "l'option « " + name + " » est mal employée.");
   }
 
-  int status = kExitClean;
-  for (const std::string& file : files) {
-    int errors = 0;
-    std::string failure;
-    std::string report;
-    const int result = mainDebug(file, &errors, settings.showInfo, settings.tribunal,
-                                 settings.bloodmoon, settings.hideAlerts, &failure, &report);
-    if (result == kResultReportWritten) {
-      out << report;
-      if (errors > 0) status = std::max(status, kExitErrorsFound);
-    } else {
-      err << resultMessage(result, file, failure) << '\n';
-      status = kExitFailure;
+  // An unknown option, help and version act in the order given.
+  std::vector<std::string> unknown;
+  for (const std::string& extra : app.remaining()) {
+    if (extra != "--") unknown.push_back(extra);
+  }
+  for (const std::string& arg : args) {
+    if (arg == "--") break;
+    if (!unknown.empty() && arg == unknown.front()) {
+      return usageError(err, "option inconnue « " + arg + " »");
+    }
+    if (arg == "--help" || arg == "-h") {
+      out << kHelp;
+      return kExitClean;
+    }
+    if (arg == "--version") {
+      out << "scrutinette (Lintaro) " << kVersion << "\n";
+      return kExitClean;
     }
   }
-  out.flush();
-  if (!out) {
-    err << "scrutinette : impossible d'écrire le rapport sur la sortie standard.\n";
-    return kExitFailure;
+
+  Settings settings = loadSettings();
+  for (const CLI::Option* option : app.parse_order()) {
+    const std::string name = option->get_name();
+    if (name == "--tribunal") settings.tribunal = 1;
+    if (name == "--bloodmoon") settings.bloodmoon = 1;
+    if (name == "--alertes") settings.hideAlerts = 0;
+    if (name == "--sans-alertes") settings.hideAlerts = 1;
+    if (name == "--infos") settings.showInfo = 1;
+    if (name == "--sans-infos") settings.showInfo = 0;
   }
-  return status;
+
+  if (!explained.empty()) {
+    const DiagnosticRow* row = findDiagnostic(explained);
+    if (row == nullptr) return usageError(err, "code inconnu « " + explained + " »");
+    explain(*row, out);
+    out.flush();
+    return kExitClean;
+  }
+  const std::optional<OutputFormat> output = outputFormat(sortie);
+  if (!output) {
+    return usageError(err,
+                      "forme de sortie inconnue « " + sortie + " » (texte, gcc, json ou sarif)");
+  }
+  std::optional<unsigned> threads = std::max(1U, std::thread::hardware_concurrency());
+  if (!jobs.empty() || app.count("-j") > 0) threads = threadCount(jobs);
+  if (!threads) {
+    return usageError(err, "-j attend un nombre de scripts de 1 à " + std::to_string(kMaxThreads) +
+                               " (« " + jobs + " »)");
+  }
+  CheckOptions options;
+  for (const std::string& code : ignored) {
+    const DiagnosticRow* row = findDiagnostic(code);
+    if (row == nullptr) return usageError(err, "code inconnu « " + code + " » (--ignorer)");
+    options.silenced.push_back(row->id);
+  }
+  if (diff && !format) return usageError(err, "--diff ne s'emploie qu'avec --format.");
+  if (format && checkFormat) {
+    return usageError(err, "--format et --verifier-format ne s'emploient pas ensemble.");
+  }
+
+  if ((format || checkFormat) && inputs.empty()) {
+    return usageError(err, "aucun fichier à mettre en forme.");
+  }
+  if (checkFormat) return checkFormatting(inputs, in, out, err);
+  if (format && diff) return formatDiffs(inputs, in, out, err);
+  if (format) return formatFiles(inputs, in, out, err);
+  if (inputs.empty()) return usageError(err, "aucun fichier à vérifier.");
+
+  options.tribunal = settings.tribunal != 0;
+  options.bloodmoon = settings.bloodmoon != 0;
+  options.showInfo = settings.showInfo != 0;
+  options.hideAlerts = settings.hideAlerts != 0;
+  RunSettings run;
+  run.format = *output;
+  run.check = std::move(options);
+  run.threads = *threads;
+  run.progress = isTerminal(err);
+  bool anyFolder = false;
+  const std::vector<ScriptJob> scripts = scriptJobs(inputs, anyFolder);
+  run.summary = scripts.size() > 1 && (run.format != OutputFormat::kTexte || anyFolder);
+  return runChecks(scripts, run, in, out, err);
 }
 
 }  // namespace lintaro

@@ -11,5 +11,5 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   if (argc <= 1) return lintaro::runScrutinetteMenu(std::cin, std::cout);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return lintaro::runScrutinette(args, std::cout, std::cerr);
+  return lintaro::runScrutinette(args, std::cin, std::cout, std::cerr);
 }

@@ -59,7 +59,8 @@ bool writeReport(const std::string& reportName, int lineCount, bool showInfo, bo
 }
 
 int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int tribunal,
-              int bloodmoon, int hideAlerts, std::string* reportBytes) {
+              int bloodmoon, int hideAlerts, std::string* reportBytes,
+              const std::vector<Diag>* silenced) {
   const std::string reportName = reportNameFor(scriptPath);
   for (const char* name : kWorkFileNames)
     removeFile(name);
@@ -79,6 +80,10 @@ int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int 
   InfoStore info;
   info.setMirror(&infoFiles);
   Suppressions filter;
+  if (silenced != nullptr) {
+    for (const Diag id : *silenced)
+      filter.silence(id);
+  }
   std::vector<std::pair<int, std::string>> unknown;
   readDirectives(*script, filter, unknown);
   journal.setSuppressions(filter.empty() ? nullptr : &filter);
@@ -106,11 +111,11 @@ int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int 
 
 int mainDebug(const std::string& scriptPath, int* errorCount, int showInfo, int tribunal,
               int bloodmoon, int hideAlerts, std::string* failureMessage,
-              std::string* reportBytes) {
+              std::string* reportBytes, const std::vector<Diag>* silenced) {
   const DirectoryLock lock;
   try {
     return runPasses(scriptPath, errorCount, showInfo, tribunal, bloodmoon, hideAlerts,
-                     reportBytes);
+                     reportBytes, silenced);
   } catch (const WorkFileError& error) {
     if (failureMessage != nullptr) *failureMessage = error.what();
     return kResultWorkFileFailure;

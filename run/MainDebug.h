@@ -4,6 +4,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/Diagnostics.h"
 
 namespace lintaro {
 
@@ -29,13 +32,15 @@ std::string reportNameFor(std::string_view scriptPath);
 // number of errors (alerts not counted) when the run reaches the report. For
 // result 3, `failureMessage` (when given) receives the French message. For
 // result 1, `reportBytes` (when given) receives the report as it was read back.
+// The codes in `silenced` (when given) are never reported.
 //
 // Runs in the same current directory are serialised: the work files are shared,
 // and so is a report of the same name, which is why it is read back under the
 // same lock.
 int mainDebug(const std::string& scriptPath, int* errorCount, int showInfo, int tribunal,
               int bloodmoon, int hideAlerts, std::string* failureMessage = nullptr,
-              std::string* reportBytes = nullptr);
+              std::string* reportBytes = nullptr,
+              const std::vector<Diag>* silenced = nullptr);
 
 // The French message that tells the user about a result code other than 1, as
 // the window shows it; `name` is the script file name.

@@ -1,0 +1,268 @@
+#include "console/CheckRun.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <ostream>
+#include <system_error>
+#include <thread>
+
+#include "core/Encoding.h"
+#include "core/MainDivers.h"
+#include "core/ScriptInput.h"
+#include "run/MainDebug.h"
+
+namespace lintaro {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool isScriptName(const fs::path& path) {
+  const std::string extension = lowered(path.extension().string());
+  return extension == ".txt" || extension == ".mwscript";
+}
+
+// Adds the scripts below `root` to `found`, and a failure for each folder
+// that cannot be read.
+void walkFolder(const fs::path& root, std::vector<ScriptJob>& found) {
+  std::vector<fs::path> pending{root};
+  while (!pending.empty()) {
+    const fs::path folder = std::move(pending.back());
+    pending.pop_back();
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    const fs::directory_iterator end;
+    for (; !error && it != end; it.increment(error)) {
+      const fs::path& path = it->path();
+      std::error_code ignored;
+      const fs::file_status own = it->symlink_status(ignored);
+      if (fs::is_directory(own)) {
+        pending.push_back(path);
+      } else if (isScriptName(path) &&
+                 (fs::is_regular_file(own) ||
+                  (fs::is_symlink(own) && fs::is_regular_file(fs::status(path, ignored))))) {
+        found.push_back({path.string(), ScriptJob::Source::kFound, {}});
+      }
+    }
+    if (error) {
+      found.push_back({folder.string(), ScriptJob::Source::kFound,
+                       "Impossible de lire le dossier \"" + folder.string() + "\" !"});
+    }
+  }
+}
+
+// What one job gives: its output, its messages, its status and how the
+// summary counts it.
+enum class Tally { kClean, kAlertsOnly, kErrors, kFailed };
+
+struct Piece {
+  std::string out;
+  std::string err;
+  int status = 0;
+  Tally tally = Tally::kClean;
+};
+
+Piece failed(std::string message) {
+  return {{}, std::move(message) + '\n', 2, Tally::kFailed};
+}
+
+// The work files and report names of mainDebug belong to the current
+// directory: one run at a time.
+std::mutex& mainDebugMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+Piece checkWithReportFile(const ScriptJob& job, const RunSettings& settings) {
+  const CheckOptions& options = settings.check;
+  int errors = 0;
+  std::string failure;
+  std::string report;
+  int result = 0;
+  {
+    const std::lock_guard lock(mainDebugMutex());
+    result = mainDebug(job.path, &errors, options.showInfo ? 1 : 0, options.tribunal ? 1 : 0,
+                       options.bloodmoon ? 1 : 0, options.hideAlerts ? 1 : 0, &failure, &report,
+                       &options.silenced);
+  }
+  if (result != kResultReportWritten) return failed(resultMessage(result, job.path, failure));
+  // The report lists findings ("Liste des erreurs") unless there are none.
+  const bool findings = report.find("\n Liste des erreurs :\n") != std::string::npos;
+  const Tally tally = errors > 0 ? Tally::kErrors : findings ? Tally::kAlertsOnly : Tally::kClean;
+  return {std::move(report), {}, errors > 0 ? 1 : 0, tally};
+}
+
+Piece checkInMemory(const ScriptJob& job, const RunSettings& settings, std::istream& in,
+                    std::mutex& inMutex) {
+  ScriptInput input;
+  if (job.source == ScriptJob::Source::kStdin) {
+    const std::lock_guard lock(inMutex);
+    input = readScriptStream(in);
+  } else {
+    input = readScriptInput(job.path);
+  }
+  if (input.status != InputStatus::kRead)
+    return failed(inputFailureMessage(input.status, job.path));
+  const CheckResult result = check(input.bytes, settings.check);
+  std::string().swap(input.bytes);
+  if (result.status == CheckStatus::kTooManyLines)
+    return failed(resultMessage(kResultTooManyLines, job.path));
+
+  const CheckedScript script{job.path, &result, !settings.check.hideAlerts};
+  Piece piece;
+  switch (settings.format) {
+    case OutputFormat::kTexte:
+      if (job.source == ScriptJob::Source::kFound) piece.out = "==> " + job.path + " <==\n";
+      piece.out += cp1252ToUtf8(reportText(result, settings.check));
+      break;
+    case OutputFormat::kGcc:
+      piece.out = gccLines(script);
+      break;
+    case OutputFormat::kJson:
+      piece.out = jsonResult(script);
+      break;
+    case OutputFormat::kSarif:
+      piece.out = sarifResults(script);
+      break;
+  }
+  piece.status = result.errors > 0 ? 1 : 0;
+  piece.tally = result.errors > 0   ? Tally::kErrors
+                : result.alerts > 0 ? Tally::kAlertsOnly
+                                    : Tally::kClean;
+  return piece;
+}
+
+Piece runJob(const ScriptJob& job, const RunSettings& settings, std::istream& in,
+             std::mutex& inMutex) {
+  if (!job.failure.empty()) return failed(job.failure);
+  try {
+    if (settings.format == OutputFormat::kTexte && job.source == ScriptJob::Source::kFile)
+      return checkWithReportFile(job, settings);
+    return checkInMemory(job, settings, in, inMutex);
+  } catch (const std::exception& e) {
+    return failed("Erreur inattendue pendant la vérification de \"" + job.path +
+                  "\" : " + e.what());
+  }
+}
+
+std::string plural(int count, std::string_view singular, std::string_view pluralForm) {
+  return std::to_string(count) + " " + std::string(count > 1 ? pluralForm : singular);
+}
+
+// "642 scripts vérifiés : 132 avec erreurs, 40 avec alertes seulement, 2 illisibles"
+std::string summaryLine(const std::vector<int>& tallies) {
+  const int checked = tallies[0] + tallies[1] + tallies[2];
+  return plural(checked, "script vérifié", "scripts vérifiés") + " : " +
+         std::to_string(tallies[2]) + " avec erreurs, " + std::to_string(tallies[1]) +
+         " avec alertes seulement, " + plural(tallies[3], "illisible", "illisibles") + "\n";
+}
+
+}  // namespace
+
+std::vector<ScriptJob> scriptJobs(const std::vector<std::string>& inputs, bool& anyFolder) {
+  anyFolder = false;
+  std::vector<ScriptJob> jobs;
+  for (const std::string& input : inputs) {
+    std::error_code error;
+    if (input == "-") {
+      jobs.push_back({input, ScriptJob::Source::kStdin, {}});
+    } else if (fs::is_directory(input, error)) {
+      anyFolder = true;
+      std::vector<ScriptJob> found;
+      walkFolder(input, found);
+      std::sort(found.begin(), found.end(),
+                [](const ScriptJob& a, const ScriptJob& b) { return a.path < b.path; });
+      for (ScriptJob& job : found)
+        jobs.push_back(std::move(job));
+    } else {
+      jobs.push_back({input, ScriptJob::Source::kFile, {}});
+    }
+  }
+  return jobs;
+}
+
+int runChecks(const std::vector<ScriptJob>& jobs, const RunSettings& settings, std::istream& in,
+              std::ostream& out, std::ostream& err) {
+  std::mutex mutex;
+  std::condition_variable ready;
+  std::vector<std::optional<Piece>> pieces(jobs.size());
+  std::size_t next = 0;
+  std::mutex inMutex;
+
+  const std::size_t threadCount =
+      std::max<std::size_t>(1, std::min<std::size_t>(settings.threads, jobs.size()));
+  std::vector<std::thread> workers;
+  workers.reserve(threadCount);
+  for (std::size_t t = 0; t < threadCount; ++t) {
+    workers.emplace_back([&] {
+      for (;;) {
+        std::size_t index = 0;
+        {
+          const std::lock_guard lock(mutex);
+          if (next >= jobs.size()) return;
+          index = next++;
+        }
+        Piece piece = runJob(jobs[index], settings, in, inMutex);
+        {
+          const std::lock_guard lock(mutex);
+          pieces[index] = std::move(piece);
+        }
+        ready.notify_all();
+      }
+    });
+  }
+
+  if (settings.format == OutputFormat::kJson) out << jsonHead();
+  if (settings.format == OutputFormat::kSarif) out << sarifHead();
+  int status = 0;
+  std::vector<int> tallies(4, 0);
+  bool firstResult = true;
+  bool progressShown = false;
+  const auto start = std::chrono::steady_clock::now();
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    Piece piece;
+    {
+      std::unique_lock lock(mutex);
+      while (!pieces[i]) {
+        ready.wait_for(lock, std::chrono::milliseconds(200));
+        if (settings.progress && jobs.size() > 1 &&
+            std::chrono::steady_clock::now() - start > std::chrono::seconds(1)) {
+          err << "\rVérification : " << i << "/" << jobs.size() << " scripts" << std::flush;
+          progressShown = true;
+        }
+      }
+      piece = std::move(*pieces[i]);
+      pieces[i].reset();
+    }
+    if (progressShown && !piece.err.empty()) err << "\r\033[K";
+    err << piece.err;
+    const bool documentFormat =
+        settings.format == OutputFormat::kJson || settings.format == OutputFormat::kSarif;
+    if (documentFormat && !piece.out.empty()) {
+      if (!firstResult) out << kResultSeparator;
+      firstResult = false;
+    }
+    out << piece.out;
+    status = std::max(status, piece.status);
+    ++tallies[static_cast<std::size_t>(piece.tally)];
+  }
+  for (std::thread& worker : workers)
+    worker.join();
+  if (settings.format == OutputFormat::kJson) out << jsonTail();
+  if (settings.format == OutputFormat::kSarif) out << sarifTail();
+  if (progressShown) err << "\r\033[K";
+  if (settings.summary) err << summaryLine(tallies);
+  out.flush();
+  if (!out) {
+    err << "scrutinette : impossible d'écrire le rapport sur la sortie standard.\n";
+    return 2;
+  }
+  return status;
+}
+
+}  // namespace lintaro
