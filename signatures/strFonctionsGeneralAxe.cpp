@@ -57,7 +57,7 @@ void variableValue(Call& call, CheckContext& ctx, std::string_view name, std::st
                    std::size_t pos, int tribunal) {
   const Reading variable = openReading(line, pos);
   if (variable.text.empty()) call.error(kNoCalled);
-  if (variable.quotes == 3) call.error(kCalledSyntax, name, kTooManyQuotesEnd);
+  if (variable.quotes == 3) call.error(Diag::kAppeleTropDeGuillemets, name);
   if (!call.failed()) {
     call.record(code::GLOBALE, variable.text);
     if (tribunal == 0) call.error(kVariablesIn, name, kNeedsTribunal);

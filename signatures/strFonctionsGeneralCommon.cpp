@@ -4,25 +4,16 @@ namespace lintaro::signature {
 
 namespace {
 
-constexpr Cp1252Text kCallerSyntax{" : erreur dans la syntaxe de l'appelant de la fonction "};
-constexpr Cp1252Text kAddQuotes{". Rajoutez des guillemets."};
-constexpr Cp1252Text kNoCaller{" : impossible de détecter l'appelant !"};
-constexpr Cp1252Text kTooManyQuotes{" : trop de guillemets."};
-constexpr Cp1252Text kQuoteNotBeforeOperatorArrow{
-    " : le guillemet final n'est pas avant l'opérateur '->'."};
-constexpr Cp1252Text kQuoteNotBeforeArrow{" : le guillemet final n'est pas avant le '->'."};
-constexpr Cp1252Text kQuoteNotBeforePoint{" : le guillemet final n'est pas avant l'opérateur '.'."};
-
-std::string_view quoteBeforeMessage(QuoteBefore quoteBefore) {
+Diag quoteBeforeRow(QuoteBefore quoteBefore) {
   switch (quoteBefore) {
     case QuoteBefore::kOperatorArrow:
-      return kQuoteNotBeforeOperatorArrow;
+      return Diag::kAppelantGuillemetAvantOperateurFleche;
     case QuoteBefore::kArrow:
-      return kQuoteNotBeforeArrow;
+      return Diag::kAppelantGuillemetAvantFleche;
     case QuoteBefore::kPoint:
-      return kQuoteNotBeforePoint;
+      return Diag::kAppelantGuillemetAvantPoint;
   }
-  return kQuoteNotBeforeOperatorArrow;
+  return Diag::kAppelantGuillemetAvantOperateurFleche;
 }
 
 // Length of the head pattern matched at `pos`, 0 when none.
@@ -75,17 +66,17 @@ std::string readCaller(Call& call, std::string_view line, const Located& at, std
     if (c == '"') {
       ++quotes;
     } else if (isBlank(c) && quotes == 0) {
-      call.error(kCallerSyntax, name, kAddQuotes);
+      call.error(Diag::kAppelantSansGuillemets, name);
       return caller;
     } else {
       caller.push_back(c);
     }
     ++pos;
   }
-  if (rule.emptyIsError && caller.empty()) call.error(kNoCaller);
-  if (quotes == 3) call.error(kCallerSyntax, name, kTooManyQuotes);
+  if (rule.emptyIsError && caller.empty()) call.error(Diag::kAppelantIntrouvable);
+  if (quotes == 3) call.error(Diag::kAppelantTropDeGuillemets, name);
   if (quotes == 2 && pos > 0 && line[pos - 1] != '"') {
-    call.error(kCallerSyntax, name, quoteBeforeMessage(rule.quoteBefore));
+    call.error(quoteBeforeRow(rule.quoteBefore), name);
   }
   if (!call.failed()) call.recordName(rule.type, caller);
   return caller;

@@ -252,8 +252,6 @@ SeparatedInteger separatedInteger(std::string_view line, std::size_t pos, bool m
 inline constexpr Cp1252Text kNoCalled{" : impossible de détecter l'appelé !"};
 inline constexpr Cp1252Text kNoFirst{" : impossible de détecter le premier appelé !"};
 inline constexpr Cp1252Text kNoSecond{" : impossible de détecter le second appelé !"};
-inline constexpr Cp1252Text kCalledSyntax{" : erreur dans la syntaxe de l'appelé de la fonction "};
-inline constexpr Cp1252Text kTooManyQuotesEnd{" : trop de guillemets."};
 inline constexpr Cp1252Text kErrorTheFunction{" : erreur, la fonction "};
 inline constexpr Cp1252Text kNothingAfterId{" ne doit contenir aucun paramètre après l'ID \""};
 inline constexpr Cp1252Text kQuoteBang{"\" !"};

@@ -23,7 +23,7 @@ void oneIdentifier(CheckContext& ctx, std::string_view name, int callerType, int
                [&](Call& call, const Located& at) {
                  const Reading id = openReading(line, at.args);
                  if (id.text.empty()) call.error(kNoCalled);
-                 if (id.quotes == 3) call.error(kCalledSyntax, name, kTooManyQuotesEnd);
+                 if (id.quotes == 3) call.error(Diag::kAppeleTropDeGuillemets, name);
                  if (call.failed()) return;
                  call.record(calledType, id.text);
                  if ((id.onBlank || id.quoted()) && hasTrailing(line, id.stop + 1)) {

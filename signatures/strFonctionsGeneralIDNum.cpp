@@ -12,7 +12,6 @@ constexpr Cp1252Text kShortValue{" : erreur dans la valeur de type Short. Attent
 constexpr Cp1252Text kNoShortValue{" : impossible de détecter la valeur de type Short !"};
 constexpr Cp1252Text kNoSpaceAfterId{" : pas d'espace après l'ID \""};
 constexpr Cp1252Text kOptionalValue{" : erreur dans le paramètre optionnel. Attention, "};
-constexpr Cp1252Text kNoOptional{" : impossible de détecter le paramètre optionnel de "};
 constexpr Cp1252Text kOnlyOneAfterId{" ne prend qu'un paramètre après l'ID \""};
 
 // The integer that follows an identifier, from the separator before it on.
@@ -83,14 +82,14 @@ void strFoncID_optShort_choiceApp(CheckContext& ctx, std::string_view name, std:
                  if (comma) ++pos;
                  if (pos < line.size() && line[pos] != ' ') {
                    // Without a comma, an unspaced optional argument goes unremarked.
-                   if (comma) call.error(kNoOptional, name, kBang);
+                   if (comma) call.error(Diag::kOptionnelSansEspace, name);
                  } else if (pos + 1 < line.size()) {
                    const OptionalValue value = optionalValue(line, pos + 1);
                    if (value.outcome == OptionalValue::kTooMany) {
                      call.error(kOptionalValue, name, kOnlyOneAfterId, id.text, kQuoteBang);
                    } else if (value.outcome == OptionalValue::kNotANumber && comma &&
                               !isWhite(line[value.fault])) {
-                     call.error(kOptionalValue, name, kNoVariables);
+                     call.error(Diag::kOptionnelVariable, name);
                    }
                  }
                });
