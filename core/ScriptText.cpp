@@ -1,7 +1,6 @@
 #include "core/ScriptText.h"
 
 #include "core/Encoding.h"
-#include "core/WorkFiles.h"
 
 namespace lintaro {
 
@@ -21,10 +20,11 @@ std::string_view ScriptText::line(int index) const {
   return std::string_view(text_).substr(begin, end - begin);
 }
 
-std::optional<ScriptText> readScriptFile(const std::string& path) {
-  const std::optional<std::string> raw = readFileBytes(path);
-  if (!raw) return std::nullopt;
-  return ScriptText(decodeScriptBytes(*raw));
+std::optional<ScriptText> readScriptFile(const std::string& path, InputStatus* status) {
+  const ScriptInput input = readScriptInput(path);
+  if (status != nullptr) *status = input.status;
+  if (input.status != InputStatus::kRead) return std::nullopt;
+  return ScriptText(decodeScriptBytes(input.bytes));
 }
 
 }  // namespace lintaro

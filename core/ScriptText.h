@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ScriptInput.h"
+
 namespace lintaro {
 
 // Most lines a script may have.
@@ -30,7 +32,8 @@ class ScriptText {
   std::vector<std::uint32_t> starts_;
 };
 
-// Reads a script file and decodes it; nothing when it cannot be read.
-std::optional<ScriptText> readScriptFile(const std::string& path);
+// Reads a script file (at most kMaxScriptBytes) and decodes it; nothing when
+// it cannot be read or is larger, and then `status` (when given) says which.
+std::optional<ScriptText> readScriptFile(const std::string& path, InputStatus* status = nullptr);
 
 }  // namespace lintaro

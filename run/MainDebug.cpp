@@ -65,8 +65,11 @@ int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int 
   for (const char* name : kWorkFileNames)
     removeFile(name);
 
-  const std::optional<ScriptText> script = readScriptFile(scriptPath);
-  if (!script) return kResultScriptUnreadable;
+  InputStatus status = InputStatus::kUnreadable;
+  const std::optional<ScriptText> script = readScriptFile(scriptPath, &status);
+  if (!script) {
+    return status == InputStatus::kTooLarge ? kResultScriptTooLarge : kResultScriptUnreadable;
+  }
   const int lineCount = script->lineCount();
 
   for (const char* name : kWorkFileNames)
@@ -131,6 +134,8 @@ std::string resultMessage(int result, std::string_view name, std::string_view fa
       return "Impossible d'écrire le fichier \"" + reportNameFor(name) + "\" !";
     case kResultScriptUnreadable:
       return "Impossible d'ouvrir le fichier \"" + file + "\" !";
+    case kResultScriptTooLarge:
+      return inputFailureMessage(InputStatus::kTooLarge, file);
     case kResultJournalUnopenable:
       return "Impossible d'ouvrir le fichier DbTempTES3 depuis EnchaineTests";
     case kResultScanScriptUnreadable:

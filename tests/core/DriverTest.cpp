@@ -10,6 +10,7 @@
 
 #include "core/Encoding.h"
 #include "core/Journal.h"
+#include "core/ScriptInput.h"
 #include "run/MainDebug.h"
 #include "run/WorkFileMirrors.h"
 #include "core/WorkFiles.h"
@@ -84,6 +85,23 @@ TEST_F(DriverTest, MissingScriptGives2AndDeletesTheWorkFiles) {
   fs::create_directories("folder");  // opens, but cannot be read
   EXPECT_EQ(mainDebug("folder", &errors, 1, 0, 0, 0), kResultScriptUnreadable);
   EXPECT_FALSE(test::fileExists("Correction de folder"));
+}
+
+// Larger than a script can be, or endless: refused like a missing script,
+// without reading past the limit.
+TEST_F(DriverTest, TooLargeScriptGives4LikeAMissingOne) {
+  fillWorkFiles();
+  test::writeFile("grand.txt", "");
+  fs::resize_file("grand.txt", kMaxScriptBytes + 1);
+  int errors = -1;
+  EXPECT_EQ(mainDebug("grand.txt", &errors, 1, 0, 0, 0), kResultScriptTooLarge);
+  EXPECT_EQ(errors, -1);
+  expectNoWorkFiles();
+  EXPECT_FALSE(test::fileExists("Correction de grand.txt"));
+  if (fs::exists("/dev/zero")) {
+    EXPECT_EQ(mainDebug("/dev/zero", &errors, 1, 0, 0, 0), kResultScriptTooLarge);
+    EXPECT_FALSE(test::fileExists("Correction de zero"));
+  }
 }
 
 TEST_F(DriverTest, UnopenableWorkFileGives10Or21WithoutAReport) {
@@ -186,6 +204,9 @@ TEST(ResultMessage, TextsShownForEachResult) {
       {1, "Un rapport d'erreur a ete créé dans le fichier \"Correction de x.txt\""},
       {0, "Impossible d'écrire le fichier \"Correction de x.txt\" !"},
       {2, "Impossible d'ouvrir le fichier \"sub/x.txt\" !"},
+      {4,
+       "Le fichier \"sub/x.txt\" dépasse 25 Mo : ce n'est pas un script Morrowind (5000 lignes "
+       "de 4999 caractères au plus)."},
       {10, "Impossible d'ouvrir le fichier DbTempTES3 depuis EnchaineTests"},
       {20,
        "Impossible d'ouvrir le fichier \"sub/x.txt\" depuis le fichier source \"strDetectVar\" !"},
