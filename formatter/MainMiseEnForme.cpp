@@ -12,6 +12,7 @@
 #include "analysis/DetectTest.h"
 #include "core/Encoding.h"
 #include "core/MainDivers.h"
+#include "core/ScriptInput.h"
 #include "core/ScriptText.h"
 #include "core/WorkFiles.h"
 
@@ -285,14 +286,17 @@ int mainMEF(const std::string& path) {
     target = fs::canonical(target, ec);
     if (ec) return kFormatUnreadable;
   }
-  const std::optional<std::string> bytes = readFileBytes(target.string());
-  if (!bytes) return kFormatUnreadable;
-  std::string formatted;
-  const int result = formatScriptText(*bytes, formatted);
-  if (result != kFormatRewritten) return result;
   // Only a regular file can be replaced by another: a device or a pipe is
-  // never turned into one.
-  if (!fs::is_regular_file(target, ec)) return kFormatUnwritable;
+  // never turned into one, nor read (it may never end).
+  const fs::file_status status = fs::status(target, ec);
+  if (ec || fs::is_directory(status)) return kFormatUnreadable;
+  if (!fs::is_regular_file(status)) return kFormatUnwritable;
+  const ScriptInput input = readScriptInput(target.string());
+  if (input.status == InputStatus::kTooLarge) return kFormatTooLarge;
+  if (input.status != InputStatus::kRead) return kFormatUnreadable;
+  std::string formatted;
+  const int result = formatScriptText(input.bytes, formatted);
+  if (result != kFormatRewritten) return result;
   // A file the user may not write is not replaced behind its back, even where
   // the directory would allow the rename.
   if (!writable(target)) return kFormatUnwritable;
@@ -313,6 +317,8 @@ std::string formatResultMessage(int result, std::string_view name) {
       return "Trop de lignes, impossible de faire la mise en forme.";
     case kFormatUnwritable:
       return "Impossible d'écrire le fichier \"" + file + "\" ! Il n'a pas été modifié.";
+    case kFormatTooLarge:
+      return inputFailureMessage(InputStatus::kTooLarge, file);
     default:
       return "Erreur inattendue (code " + std::to_string(result) + ").";
   }

@@ -17,6 +17,8 @@ inline constexpr int kFormatTooManyLines = 3;  // more than 5000 lines; file unc
 // replacement refused, not a regular file): the file is left byte for byte as
 // it was.
 inline constexpr int kFormatUnwritable = 4;
+// Larger than kMaxScriptBytes: nothing past the limit was read; file unchanged.
+inline constexpr int kFormatTooLarge = 5;
 
 // Formats the script file at `path` in place and returns one of the codes
 // above. The new text goes to a temporary file in the same directory, which

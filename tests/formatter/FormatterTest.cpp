@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "console/Scrutinette.h"
+#include "core/ScriptInput.h"
 #include "tests/TestSupport.h"
 
 namespace lintaro {
@@ -173,6 +174,26 @@ TEST(FormatFile, MissingFileOrDirectoryCannotBeRead) {
   fs::create_directory("dossier");
   EXPECT_EQ(mainMEF("dossier"), kFormatUnreadable);
   EXPECT_TRUE(fs::is_directory("dossier"));
+}
+
+// Only a regular file is read: an endless device, or a pipe without a writer,
+// would hold the formatter for ever. A file larger than a script is refused
+// once past the limit, and left as it was.
+TEST(FormatFile, DevicesPipesAndHugeFilesAreRefused) {
+  test::TempDir dir;
+  ASSERT_EQ(mkfifo("tube", 0600), 0);
+  EXPECT_EQ(mainMEF("tube"), kFormatUnwritable);
+  if (fs::exists("/dev/zero")) {
+    EXPECT_EQ(mainMEF("/dev/zero"), kFormatUnwritable);
+  }
+  test::writeFile("grand.txt", kRaw);
+  fs::resize_file("grand.txt", kMaxScriptBytes + 1);
+  EXPECT_EQ(mainMEF("grand.txt"), kFormatTooLarge);
+  EXPECT_EQ(fs::file_size("grand.txt"), kMaxScriptBytes + 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
+  EXPECT_EQ(formatResultMessage(kFormatTooLarge, "grand.txt"),
+            "Le fichier \"grand.txt\" dépasse 25 Mo : ce n'est pas un script Morrowind (5000 "
+            "lignes de 4999 caractères au plus).");
 }
 
 TEST(FormatFile, ModeIsKeptAndALinkStaysALink) {
