@@ -5,8 +5,9 @@
 #include <iterator>
 
 #include "core/Encoding.h"
-#include "run/MainDebug.h"
+#include "core/ScriptInput.h"
 #include "formatter/MainMiseEnForme.h"
+#include "run/MainDebug.h"
 
 namespace lintaro {
 
@@ -327,16 +328,18 @@ DialogAction Shell::formatFileOk(std::string_view typed) {
 LoadOutcome Shell::loadOk(std::string_view typed) {
   nomFile_ = limitFileName(typed);
   if (nomFile_.empty()) return {DialogAction::Hide, std::nullopt};
-  const std::optional<std::string> raw = readWholeFile(nomFile_);
-  if (!raw) {
-    box("Impossible d'ouvrir le fichier.", kErrorTitle);
+  const ScriptInput input = readScriptInput(nomFile_);
+  if (input.status != InputStatus::kRead) {
+    box(input.status == InputStatus::kTooLarge ? inputFailureMessage(input.status, nomFile_)
+                                               : "Impossible d'ouvrir le fichier.",
+        kErrorTitle);
     return {DialogAction::Stay, std::nullopt};
   }
-  if (raw->empty()) {
+  if (input.bytes.empty()) {
     box("Fichier vide.", kErrorTitle);
     return {DialogAction::Hide, std::nullopt};
   }
-  return {DialogAction::Hide, boxTextOfScript(*raw)};
+  return {DialogAction::Hide, boxTextOfScript(input.bytes)};
 }
 
 }  // namespace lintaro

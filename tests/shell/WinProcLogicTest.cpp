@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ScriptInput.h"
 #include "run/MainDebug.h"
 #include "formatter/MainMiseEnForme.h"
 #include "tests/TestSupport.h"
@@ -295,7 +296,7 @@ TEST_F(ShellTest, CheckFileFailures) {
 // Each failed run shows the driver's message for its result (pinned in
 // DriverTest), or for result 3 the failure text without its line end.
 TEST(ShellResultCodes, EachCodeHasItsMessageBox) {
-  for (const int result : {0, 2, 3, 10, 20, 21, 666}) {
+  for (const int result : {0, 2, 3, 4, 10, 20, 21, 666}) {
     TempDir dir;
     FakePlatform platform(dir.path());
     ShellEngine engine = defaultShellEngine();
@@ -326,6 +327,8 @@ TEST(ShellFormat, OutcomesOfTheFormatFileDialog) {
       {1, std::nullopt},
       {2, "Impossible de trouver le fichier \"f.txt\" !"},
       {3, "Trop de lignes, impossible de faire la mise en forme."},
+      {5, "Le fichier \"f.txt\" dépasse 25 Mo : ce n'est pas un script Morrowind (5000 lignes de "
+          "4999 caractères au plus)."},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -415,10 +418,17 @@ TEST_F(ShellTest, LoadFileFailures) {
   writeFile("vide.txt", "");
   const LoadOutcome empty = shell.loadOk("vide.txt");
   EXPECT_EQ(empty.action, DialogAction::Hide);
-  EXPECT_FALSE(missing.scriptText || empty.scriptText);
+  writeFile("grand.txt", "");
+  fs::resize_file("grand.txt", kMaxScriptBytes + 1);
+  const LoadOutcome large = shell.loadOk("grand.txt");
+  EXPECT_EQ(large.action, DialogAction::Stay);
+  EXPECT_FALSE(missing.scriptText || empty.scriptText || large.scriptText);
   EXPECT_EQ(platform.boxes,
             (std::vector<Box>{{"Impossible d'ouvrir le fichier.", "Erreur", BoxIcon::None},
-                              {"Fichier vide.", "Erreur", BoxIcon::None}}));
+                              {"Fichier vide.", "Erreur", BoxIcon::None},
+                              {"Le fichier \"grand.txt\" dépasse 25 Mo : ce n'est pas un script "
+                               "Morrowind (5000 lignes de 4999 caractères au plus).",
+                               "Erreur", BoxIcon::None}}));
 }
 
 TEST_F(ShellTest, OpenTypedFile) {
