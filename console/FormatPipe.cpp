@@ -65,6 +65,33 @@ std::string range(std::size_t first, std::size_t count) {
   return count == 1 ? std::to_string(start) : std::to_string(start) + "," + std::to_string(count);
 }
 
+// A file name as diff writes it in a header: between double quotes, with C
+// escapes and octal bytes, when it holds a blank, a quote, a backslash, a
+// control or a non-ASCII byte (patch reads it back).
+std::string headerName(std::string_view name) {
+  const auto plain = [](unsigned char c) { return c > 0x20 && c < 0x7F && c != '"' && c != '\\'; };
+  if (std::all_of(name.begin(), name.end(),
+                  [&](char c) { return plain(static_cast<unsigned char>(c)); }))
+    return std::string(name);
+  std::string out = "\"";
+  for (const char ch : name) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (plain(c) || c == ' ') {
+      out.push_back(ch);
+    } else if (c == '"' || c == '\\') {
+      out.push_back('\\');
+      out.push_back(ch);
+    } else {
+      out.push_back('\\');
+      out.push_back(static_cast<char>('0' + (c >> 6)));
+      out.push_back(static_cast<char>('0' + ((c >> 3) & 7)));
+      out.push_back(static_cast<char>('0' + (c & 7)));
+    }
+  }
+  out.push_back('"');
+  return out;
+}
+
 struct Edit {
   char mark;  // ' ', '-' or '+'
   std::string_view line;
@@ -128,7 +155,8 @@ std::string unifiedDiff(std::string_view name, std::string_view before, std::str
       if (edits[e].mark != '-') ++countB;
     }
     if (out.empty()) {
-      out += "--- " + std::string(name) + "\n+++ " + std::string(name) + "\n";
+      const std::string header = headerName(name);
+      out += "--- " + header + "\n+++ " + header + "\n";
     }
     out += "@@ -" + range(lineA, countA) + " +" + range(lineB, countB) + " @@\n";
     for (std::size_t e = first; e < end; ++e)

@@ -13,7 +13,7 @@ source tools/commun.sh
 
 titre "Dépendances"
 installer_manquants cmake ninja-build g++ libgtest-dev libbenchmark-dev \
-  "${PAQUETS_FENETRE[@]}" "${PAQUETS_CAPTURES[@]}"
+  "${PAQUETS_FENETRE[@]}" "${PAQUETS_CAPTURES[@]}" "${PAQUETS_CONSOLE[@]}"
 
 lintaro="${1:+$(realpath "$1")}"
 if [ -z "$lintaro" ]; then

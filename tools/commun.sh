@@ -15,6 +15,21 @@ PAQUETS_FENETRE=(libwxgtk3.2-dev xvfb xdotool)
 # d'ImageMagick, qui enregistre une fenêtre X en PNG, et une police.
 # shellcheck disable=SC2034
 PAQUETS_CAPTURES=(imagemagick fonts-dejavu-core)
+# Bibliothèques du programme console (en-têtes seulement) : CLI11 pour la
+# ligne de commande, nlohmann/json pour --sortie json et sarif, dtl pour
+# --diff ; et les consommateurs réels de ses sorties dans les tests : Vim
+# (format gcc), patch (--diff) et npm (tests/consumers : ajv, multitool SARIF).
+# shellcheck disable=SC2034
+PAQUETS_CONSOLE=(libcli11-dev nlohmann-json3-dev libdtl-dev vim patch)
+
+# Installe les outils npm des tests (tests/consumers) d'après leur
+# package-lock.json ; npm vient de Debian s'il manque.
+installer_outils_npm() {
+  if ! command -v npm >/dev/null 2>&1; then
+    installer_manquants npm || return 1
+  fi
+  npm ci --prefix tests/consumers --no-audit --no-fund --prefer-offline
+}
 
 # Vrai quand le paquet Debian est installé.
 paquet_installe() {

@@ -10,7 +10,7 @@ racine="$PWD"
 source tools/commun.sh
 
 titre "Dépendances"
-installer_manquants cmake ninja-build g++ libgtest-dev libbenchmark-dev
+installer_manquants cmake ninja-build g++ libgtest-dev libbenchmark-dev "${PAQUETS_CONSOLE[@]}"
 
 titre "Configuration (preset release)"
 # La fenêtre n'est pas nécessaire ici : pas besoin de wxWidgets.

@@ -122,7 +122,8 @@ campagne_fuzz() {
 
 etape "Dépendances" installer_manquants \
   cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-  "${PAQUETS_FENETRE[@]}"
+  "${PAQUETS_FENETRE[@]}" "${PAQUETS_CONSOLE[@]}"
+etape "Outils npm des tests" installer_outils_npm
 
 etape "Release : configuration" cmake --preset release
 etape "Release : construction" cmake --build --preset release
