@@ -2,17 +2,9 @@
 
 #include <algorithm>
 
-#include "core/Encoding.h"
 #include "core/MainDivers.h"
 
 namespace lintaro {
-
-namespace {
-
-constexpr Cp1252Text kTribunalDependante{" : fonction Tribunal-dépendante !"};
-constexpr Cp1252Text kBloodmoonDependante{" : fonction Bloodmoon-dépendante !"};
-
-}  // namespace
 
 ChainIndex::ChainIndex(std::span<const ChainEntry> table) : table_(table) {
   nodes_.emplace_back();
@@ -89,9 +81,9 @@ const ChainEntry* runInOrder(CheckContext& ctx, std::span<const ChainEntry> tabl
 void expansionError(CheckContext& ctx, const ChainEntry& entry, int lineIndex,
                     std::string_view failureMessage) {
   if (entry.expansion == Expansion::kTribunal && ctx.tribunal == 0) {
-    ctx.journal.finding(lineIndex, kError, failureMessage, kTribunalDependante);
+    ctx.journal.report(lineIndex, Diag::kTribunalDependante, failureMessage);
   } else if (entry.expansion == Expansion::kBloodmoon && ctx.bloodmoon == 0) {
-    ctx.journal.finding(lineIndex, kError, failureMessage, kBloodmoonDependante);
+    ctx.journal.report(lineIndex, Diag::kBloodmoonDependante, failureMessage);
   }
 }
 

@@ -1,9 +1,11 @@
 #include "analysis/MainEnchaineTests.h"
 
+#include <array>
+#include <string>
 #include <vector>
 
 #include "analysis/DetectTest.h"
-#include "core/Encoding.h"
+#include "core/Journal.h"
 #include "core/MainDivers.h"
 
 namespace lintaro {
@@ -12,26 +14,6 @@ namespace {
 
 constexpr std::string_view kModule =
     "Impossible d'ouvrir le fichier DbTempTES3 depuis EnchaineTests";
-
-constexpr Cp1252Text kEndifEnTrop{" : un 'endif' en trop "};
-constexpr Cp1252Text kEndwhileEnTrop{" : un endwhile en trop "};
-constexpr Cp1252Text kEntreLignes{"(l'erreur a probablement été faite entre la ligne "};
-constexpr Cp1252Text kEtLaLigne{" et la ligne "};
-constexpr Cp1252Text kFinParenthese{")."};
-constexpr Cp1252Text kPasDeIf{"(pas de 'if' avant le 'endif')."};
-constexpr Cp1252Text kPasDeWhile{"(pas de 'while' avant le 'endwhile')."};
-constexpr Cp1252Text kIlYA{"    - Il y a "};
-constexpr Cp1252Text kEndifManquant{" 'endif' manquant"};
-constexpr Cp1252Text kEndwhileManquant{" 'endwhile' manquant"};
-constexpr Cp1252Text kDansLeScript{" dans le script."};
-constexpr Cp1252Text kElseSansIf{" : un 'else' sans 'if' avant."};
-constexpr Cp1252Text kElseifSansIf{" : un 'elseif' sans 'if' avant."};
-constexpr Cp1252Text kElseifApresElse{
-    " : alerte, un 'elseif' précédé d'un 'else' (situé à la ligne "};
-constexpr Cp1252Text kJamaisExecute{"). Le 'elseif' ne sera donc jamais executé !"};
-constexpr Cp1252Text kImbriques{"    - Alerte : plus de dix if/while imbriqués entre les lignes "};
-constexpr Cp1252Text kEt{" et "};
-constexpr Cp1252Text kMalInterprete{" (souvent mal interprété par le moteur du jeu)."};
 
 // The flags of one keyword, read as ints; indices past the table read 0.
 struct Flags {
@@ -48,14 +30,17 @@ struct BlockKeywords {
   const Flags& close;  // "endif" or "endwhile"
 };
 
-struct ClosingTexts {
-  std::string_view extra;     // " : un 'endif' en trop "
-  std::string_view noOpener;  // "(pas de 'if' avant le 'endif')."
-  std::string_view missing;   // " 'endif' manquant"
+// The rows of one kind of block.
+struct ClosingRows {
+  Diag extra;        // a closer too many, between two lines
+  Diag noOpener;     // a closer before any opener
+  Diag missing;      // one closer missing
+  Diag missingMany;  // several
 };
 
 // Depth, excess closers and missing closers of one kind of block.
-void checkPairing(int count, const BlockKeywords& kw, const ClosingTexts& texts, DiagnosticSink& journal) {
+void checkPairing(int count, const BlockKeywords& kw, const ClosingRows& rows,
+                  DiagnosticSink& journal) {
   // Each excess closer is reported once: the lines after it are judged as if
   // it were absent. `correction` counts the closers reported so far, so the
   // depth of line i as the search sees it is raw(i) + the corrections made
@@ -70,22 +55,15 @@ void checkPairing(int count, const BlockKeywords& kw, const ClosingTexts& texts,
     if (i >= 2 && depth[static_cast<std::size_t>(i - 2)] == 0) lastZero = i - 2;
     if (i >= 1 && depth[static_cast<std::size_t>(i)] < 0) {
       if (lastZero >= 0) {
-        journal.finding(i, kError, kModule, texts.extra, kEntreLignes, int2str(lastZero + 2),
-                        kEtLaLigne, int2str(i + 1), kFinParenthese);
+        journal.report(i, rows.extra, kModule, int2str(lastZero + 2), int2str(i + 1));
       } else {
-        journal.finding(i, kError, kModule, texts.extra, texts.noOpener);
+        journal.report(i, rows.noOpener, kModule);
       }
       ++correction;
     }
   }
-  if (raw > 0) {
-    std::string text(kIlYA.view());
-    text += int2str(raw);
-    text += texts.missing;
-    if (raw > 1) text += 's';
-    text += kDansLeScript.view();
-    journal.append(kWholeScript, text, kError, kModule);
-  }
+  if (raw == 1) journal.reportScript(rows.missing, kModule);
+  if (raw > 1) journal.reportScript(rows.missingMany, kModule, int2str(raw));
 }
 
 // "else" and "elseif" outside any open "if", and "elseif" after an "else" of
@@ -115,19 +93,18 @@ void checkElse(int count, const Flags& ifs, const Flags& endifs, const Flags& el
     for (int i = 0; i < count; ++i) {
       const int here = P(i);
       if (pass == 0 && elses(i) == 1) {
-        if (lastWithValue[slot(here + 1)] == -2) journal.finding(i, kError, kModule, kElseSansIf);
+        if (lastWithValue[slot(here + 1)] == -2) journal.report(i, Diag::kElseSansIf, kModule);
       }
       if (pass == 1 && elseifs(i) == 1) {
         const int above = lastWithValue[slot(here + 1)];
         if (above == -2) {
-          journal.finding(i, kError, kModule, kElseifSansIf);
+          journal.report(i, Diag::kElseifSansIf, kModule);
         } else {
           // The enclosing "if" is line above + 1; an "else" between it and this
           // line at the same level, the nearest one first.
           const int elseLine = lastElse[slot(here)];
           if (elseLine > above + 1) {
-            journal.finding(i, kAlert, kModule, kElseifApresElse, int2str(elseLine + 1),
-                            kJamaisExecute);
+            journal.report(i, Diag::kElseifApresElse, kModule, int2str(elseLine + 1));
           }
         }
       }
@@ -135,6 +112,18 @@ void checkElse(int count, const Flags& ifs, const Flags& endifs, const Flags& el
       lastWithValue[slot(here)] = i;
     }
   }
+}
+
+// The nesting alert reads like a finding about the whole script ("    - " and
+// the message) but is listed with the findings of the line where the deep
+// nesting ends.
+void reportDeepNesting(DiagnosticSink& journal, int start, int end) {
+  const std::string first = int2str(start + 1);
+  const std::string last = int2str(end + 1);
+  const std::array<std::string_view, 2> values{first, last};
+  std::string text(kScriptPrefix);
+  renderMessage(text, Diag::kImbricationsProfondes, values);
+  journal.add(end, Diag::kImbricationsProfondes, text, kModule);
 }
 
 // Ten or more open blocks of either kind.
@@ -150,10 +139,7 @@ void checkNesting(int count, const Flags& ifs, const Flags& endifs, const Flags&
       start = i;
     } else if (deep && depth <= 9) {
       deep = false;
-      journal.append(i,
-                     std::string(kImbriques.view()) + int2str(start + 1) + std::string(kEt.view()) +
-                         int2str(i + 1) + std::string(kMalInterprete.view()),
-                     kAlert, kModule);
+      reportDeepNesting(journal, start, i);
     }
   }
 }
@@ -170,9 +156,14 @@ int checkTest(int count, const ScriptText& script, DiagnosticSink& journal) {
   strDetectTest(elses.values, count, script, "else");
   strDetectTest(elseifs.values, count, script, "elseif");
 
-  checkPairing(count, {ifs, endifs}, {kEndifEnTrop, kPasDeIf, kEndifManquant}, journal);
+  checkPairing(
+      count, {ifs, endifs},
+      {Diag::kEndifEnTrop, Diag::kEndifSansIf, Diag::kEndifManquant, Diag::kEndifsManquants},
+      journal);
   checkElse(count, ifs, endifs, elses, elseifs, journal);
-  checkPairing(count, {whiles, endwhiles}, {kEndwhileEnTrop, kPasDeWhile, kEndwhileManquant},
+  checkPairing(count, {whiles, endwhiles},
+               {Diag::kEndwhileEnTrop, Diag::kEndwhileSansWhile, Diag::kEndwhileManquant,
+                Diag::kEndwhilesManquants},
                journal);
   checkNesting(count, ifs, endifs, whiles, endwhiles, journal);
   return kCheckTestDone;

@@ -4,18 +4,12 @@
 #include <vector>
 
 #include "analysis/MainExpression.h"
-#include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/MainDivers.h"
 
 namespace lintaro {
 
 namespace {
-
-constexpr Cp1252Text kErreurExpression{" : erreur dans l'expression logique du "};
-constexpr Cp1252Text kPoint{"."};
-constexpr Cp1252Text kSansDroite{
-    ". Impossible de détecter l'expression à droite de l'opérateur logique."};
 
 // Two-character operators, which win over "<" and ">" at the same position.
 constexpr bool isComparison2(char a, char b) {
@@ -60,8 +54,9 @@ class LogiqueCheck {
   };
 
   void error(bool noRightSide) {
-    ctx_.journal.finding(lineIndex_, kError, journalFailure<"MainLogique">, kErreurExpression,
-                         keyword_, noRightSide ? kSansDroite.view() : kPoint.view());
+    ctx_.journal.report(lineIndex_,
+                        noRightSide ? Diag::kExpressionLogiqueSansDroite : Diag::kExpressionLogique,
+                        journalFailure<"MainLogique">, keyword_);
   }
 
   void test(std::size_t begin, std::size_t end) {

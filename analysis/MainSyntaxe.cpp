@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/MainDivers.h"
 
@@ -10,47 +9,26 @@ namespace lintaro {
 
 namespace {
 
-constexpr Cp1252Text kTabulation{" : alerte, "};
-constexpr Cp1252Text kTabulations{" tabulations ont été detectées"};
-constexpr Cp1252Text kTabulationUne{" tabulation a été detectée"};
-constexpr Cp1252Text kApresPremier{" après le premier caractère (risques de plantage in-game)."};
-constexpr Cp1252Text kPremierCaractere{"    - Le premier caractère de \""};
-constexpr Cp1252Text kEstUnderscore{"\" est un underscore, risques de bugs in-game."};
-
-constexpr Cp1252Text kGuillemet{" : un guillemet n'a pas été refermé."};
-constexpr Cp1252Text kSansEspaceAvant{" : une parenthèse sans espace avant."};
-constexpr Cp1252Text kSansEspaceApres{" : une parenthèse sans espace après."};
-constexpr Cp1252Text kDeuxPoints{" : "};
-constexpr Cp1252Text kParentheseNonRefermee{" parenthèse n'a pas été refermée."};
-constexpr Cp1252Text kParenthesesNonRefermees{" parenthèses n'ont pas été refermées."};
-constexpr Cp1252Text kPlusieursNoms{" : vous avez déclaré plusieurs fois le nom du script !"};
-constexpr Cp1252Text kDeclarationsApresCode{
-    " : vous avez déclaré des variables après des lignes de code !"};
-constexpr Cp1252Text kCodeApresEnd{
-    " : vous avez entré des lignes de code après la balise \"End\" !"};
-constexpr Cp1252Text kCodeAvantEnTete{
-    " : vous avez entré des lignes de code avant l'en-tête \"Begin NOM\" !"};
-constexpr Cp1252Text kSyntaxeInconnue{" : impossible de détecter la syntaxe !"};
-
 // Quotes, parentheses and spacing; sets *lineHandled when the line is faulty
 // or holds only white space.
-void lexicalChecks(const std::string& line, int lineIndex, DiagnosticSink& journal, int* lineHandled) {
-  const auto report = [&](std::int32_t kind, const auto&... pieces) {
-    journal.finding(lineIndex, kind, kSyntaxeJournalFailure, pieces...);
+void lexicalChecks(const std::string& line, int lineIndex, DiagnosticSink& journal,
+                   int* lineHandled) {
+  const auto report = [&](Diag id, const auto&... values) {
+    journal.report(lineIndex, id, kSyntaxeJournalFailure, values...);
     *lineHandled = 1;
   };
-  if (std::count(line.begin(), line.end(), '"') % 2 != 0) report(kError, kGuillemet);
+  if (std::count(line.begin(), line.end(), '"') % 2 != 0) report(Diag::kGuillemetNonReferme);
 
   int depth = 0;
   for (std::size_t i = 0; i < line.size(); ++i) {
     const char c = line[i];
     if (c != '(' && c != ')') continue;
-    if (i > 0 && line[i - 1] != ' ') report(kAlert, kSansEspaceAvant);
-    if (i + 1 < line.size() && !isWhite(line[i + 1])) report(kAlert, kSansEspaceApres);
+    if (i > 0 && line[i - 1] != ' ') report(Diag::kParentheseSansEspaceAvant);
+    if (i + 1 < line.size() && !isWhite(line[i + 1])) report(Diag::kParentheseSansEspaceApres);
     depth += c == '(' ? 1 : -1;
   }
-  if (depth == 1) report(kError, kDeuxPoints, int2str(depth), kParentheseNonRefermee);
-  if (depth > 1) report(kError, kDeuxPoints, int2str(depth), kParenthesesNonRefermees);
+  if (depth == 1) report(Diag::kParentheseNonRefermee);
+  if (depth > 1) report(Diag::kParenthesesNonRefermees, int2str(depth));
 
   if (*lineHandled == 0 && std::all_of(line.begin(), line.end(), isWhite)) *lineHandled = 1;
 }
@@ -69,21 +47,25 @@ void analyseLine(std::string& line, int lineIndex, CheckContext& ctx, RunState& 
   synDetectBadTab(line, lineIndex, journal);
 
   const int beforeHeader = handled;
-  if (handled == 0) ctx.lineCheckers->identifier(ctx, "Begin", code::NOM_DU_SCRIPT, line, &handled, lineIndex);
+  if (handled == 0)
+    ctx.lineCheckers->identifier(ctx, "Begin", code::NOM_DU_SCRIPT, line, &handled, lineIndex);
   if (beforeHeader == 0 && handled == 1) {
     if (state.headerSeen) {
-      journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kPlusieursNoms);
+      journal.report(lineIndex, Diag::kNomDeScriptRepete, kSyntaxeJournalFailure);
     } else {
       state.headerSeen = true;
     }
   }
 
   const int beforeDeclaration = handled;
-  if (handled == 0) ctx.lineCheckers->identifier(ctx, "Short", code::SHORT, line, &handled, lineIndex);
-  if (handled == 0) ctx.lineCheckers->identifier(ctx, "Float", code::FLOAT, line, &handled, lineIndex);
-  if (handled == 0) ctx.lineCheckers->identifier(ctx, "Long", code::LONG, line, &handled, lineIndex);
+  if (handled == 0)
+    ctx.lineCheckers->identifier(ctx, "Short", code::SHORT, line, &handled, lineIndex);
+  if (handled == 0)
+    ctx.lineCheckers->identifier(ctx, "Float", code::FLOAT, line, &handled, lineIndex);
+  if (handled == 0)
+    ctx.lineCheckers->identifier(ctx, "Long", code::LONG, line, &handled, lineIndex);
   if (beforeDeclaration == 0 && handled == 1 && state.codeSeen) {
-    journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kDeclarationsApresCode);
+    journal.report(lineIndex, Diag::kDeclarationApresCode, kSyntaxeJournalFailure);
   }
 
   const int beforeCommands = handled;
@@ -94,13 +76,13 @@ void analyseLine(std::string& line, int lineIndex, CheckContext& ctx, RunState& 
   }
 
   if (beforeEndCheck == 0 && handled == 1 && state.endSeen) {
-    journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kCodeApresEnd);
+    journal.report(lineIndex, Diag::kCodeApresEnd, kSyntaxeJournalFailure);
   }
   if (beforeCommands == 0 && handled == 1) state.codeSeen = true;
   if (beforeCommands == 0 && handled == 1 && !state.headerSeen) {
-    journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kCodeAvantEnTete);
+    journal.report(lineIndex, Diag::kCodeAvantBegin, kSyntaxeJournalFailure);
   }
-  if (handled == 0) journal.finding(lineIndex, kError, kSyntaxeJournalFailure, kSyntaxeInconnue);
+  if (handled == 0) journal.report(lineIndex, Diag::kSyntaxeInconnue, kSyntaxeJournalFailure);
 }
 
 }  // namespace
@@ -135,18 +117,18 @@ void synDetectBadTab(std::string& line, int lineIndex, DiagnosticSink& journal) 
     if (line[p] == '\t') ++tabs;
   }
   if (tabs >= 1) {
-    journal.finding(lineIndex, kAlert, journalFailure<"typeScript">, kTabulation, int2str(tabs),
-                    tabs > 1 ? kTabulations.view() : kTabulationUne.view(), kApresPremier);
+    if (tabs == 1) {
+      journal.report(lineIndex, Diag::kTabulation, journalFailure<"typeScript">);
+    } else {
+      journal.report(lineIndex, Diag::kTabulations, journalFailure<"typeScript">, int2str(tabs));
+    }
   }
 }
 
 void synDetectUnderscore(DiagnosticSink& journal, const InfoStore& info) {
   for (const INFO& record : info.records()) {
     if (record.name.starts_with('_')) {
-      std::string text(kPremierCaractere.view());
-      text += record.name;
-      text += kEstUnderscore.view();
-      journal.append(kWholeScript, text, kAlert, kSyntaxeJournalFailure);
+      journal.reportScript(Diag::kNomCommencantParUnderscore, kSyntaxeJournalFailure, record.name);
     }
   }
 }

@@ -1,7 +1,6 @@
 #include "analysis/synDetectSetTo.h"
 
 #include "analysis/MainExpression.h"
-#include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/MainDivers.h"
 #include "core/MainTriInfo.h"
@@ -11,17 +10,6 @@ namespace lintaro {
 namespace {
 
 constexpr std::string_view kFailure = journalFailure<"synDetectSetTo">;
-constexpr Cp1252Text kSansTo{
-    " : erreur dans la fonction \"Set ... to ...\" : impossible de détecter le \"to\" !"};
-constexpr Cp1252Text kSansVariable{" : impossible de détecter la variable !"};
-constexpr Cp1252Text kSansVariableLocale{
-    " : impossible de détecter la variable locale associée à l'objet \""};
-constexpr Cp1252Text kFinObjet{"\" !"};
-constexpr Cp1252Text kVariableAModifier{" : erreur dans la variable à modifier !"};
-constexpr Cp1252Text kExpressionInvalide{
-    " : erreur, dans la fonction \"Set ... to ...\" : l'expression suivant le \"to\" n'est pas "
-    "valide !"};
-
 // Longest target name.
 constexpr std::size_t kNameMax = 49;
 
@@ -80,7 +68,7 @@ void synDetectSetTo(CheckContext& ctx, std::string& line, int* lineHandled, int 
   std::size_t to = line.find(" to ", p);
   const bool toFound = to != std::string::npos;
   if (!toFound) {
-    journal.finding(lineIndex, kError, kFailure, kSansTo);
+    journal.report(lineIndex, Diag::kSansTo, kFailure);
     reported = true;
     to = line.size();
   }
@@ -94,11 +82,11 @@ void synDetectSetTo(CheckContext& ctx, std::string& line, int* lineHandled, int 
   const std::size_t targetEnd = external ? variable.end : object.end;
 
   if (object.name.empty()) {
-    journal.finding(lineIndex, kError, kFailure, kSansVariable);
+    journal.report(lineIndex, Diag::kSansVariable, kFailure);
     reported = true;
   }
   if (external && variable.name.empty()) {
-    journal.finding(lineIndex, kError, kFailure, kSansVariableLocale, object.name, kFinObjet);
+    journal.report(lineIndex, Diag::kSansVariableLocale, kFailure, object.name);
     reported = true;
   }
   if (reported) return;
@@ -112,13 +100,13 @@ void synDetectSetTo(CheckContext& ctx, std::string& line, int* lineHandled, int 
   }
   for (std::size_t i = targetEnd; i < to; ++i) {
     if (!isWhite(line[i])) {
-      journal.finding(lineIndex, kError, kFailure, kVariableAModifier);
+      journal.report(lineIndex, Diag::kVariableAModifier, kFailure);
       return;
     }
   }
 
   if (expression(ctx, std::string_view(line).substr(to + 4), lineIndex) == 0) {
-    journal.finding(lineIndex, kError, kFailure, kExpressionInvalide);
+    journal.report(lineIndex, Diag::kExpressionApresTo, kFailure);
   }
 }
 

@@ -1,18 +1,10 @@
 #include "analysis/synDetectTest.h"
 
 #include "analysis/MainLogique.h"
-#include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/MainDivers.h"
 
 namespace lintaro {
-
-namespace {
-
-constexpr Cp1252Text kLeTest{" : erreur, le test logique "};
-constexpr Cp1252Text kSansValeur{" doit être suivi d'une valeur logique !"};
-
-}  // namespace
 
 void synDetectTEST(CheckContext& ctx, std::string_view keyword, std::string& line, int* lineHandled,
                    int lineIndex) {
@@ -28,8 +20,7 @@ void synDetectTEST(CheckContext& ctx, std::string_view keyword, std::string& lin
   while (p < line.size() && isWhite(line[p]))
     ++p;
   if (p == line.size()) {
-    ctx.journal.finding(lineIndex, kError, journalFailure<"synDetectTEST">, kLeTest, keyword,
-                        kSansValeur);
+    ctx.journal.report(lineIndex, Diag::kTestSansValeur, journalFailure<"synDetectTEST">, keyword);
     return;
   }
   logique(ctx, keyword, std::string_view(line).substr(p), lineIndex);
