@@ -9,23 +9,14 @@ using namespace signature;
 
 namespace {
 
-constexpr Cp1252Text kErreurLaFonction{" : erreur, la fonction "};
-constexpr Cp1252Text kSansParametre{" ne prend pas de paramètre appelé !"};
-constexpr Cp1252Text kAppelantSeulement{
-    " peut prendre un appelant, mais pas de paramètre appelé !"};
-constexpr Cp1252Text kAlerteLaFonction{" : alerte, la fonction \""};
-constexpr Cp1252Text kInsuffisament{
-    "\" est insuffisament documentée : sa syntaxe ne sera pas traitée par le débugueur !"};
-constexpr Cp1252Text kCassee{"\" est cassée (mal programmée à l'origine) !"};
-
 // The two checkers that only name a command and warn about it.
 void alertOnly(CheckContext& ctx, std::string_view name, std::string& line, int* lineHandled,
-               int lineIndex, std::string_view alert) {
+               int lineIndex, Diag alert) {
   foldLower(line);
   const Located at = locate(line, lowerName(name), Head::kNameAlone, true);
   if (!at.found) return;
   Call call(ctx, lineIndex, journalFailure<"strReturnFoncID">);
-  call.alert(kAlerteLaFonction, name, alert);
+  call.alert(alert, name);
   *lineHandled = 1;
 }
 
@@ -36,8 +27,7 @@ void strFonctionSeule(CheckContext& ctx, std::string_view name, std::string& lin
   checkCommand(ctx, name, CommandForm{Head::kNameAlone, false, 0},
                journalFailure<"strReturnFonctionSeule">, line, lineHandled, lineIndex,
                [&](Call& call, const Located& at) {
-                 if (hasTrailing(line, at.args))
-                   call.error(kErreurLaFonction, name, kSansParametre);
+                 if (hasTrailing(line, at.args)) call.error(Diag::kFonctionSansParametre, name);
                });
 }
 
@@ -47,19 +37,19 @@ void strFonctionSeule_OptCall(CheckContext& ctx, std::string_view name, std::str
                journalFailure<"synDetectFonctionSeule_OptCall">, line, lineHandled, lineIndex,
                [&](Call& call, const Located& at) {
                  if (hasTrailing(line, at.args)) {
-                   call.error(kErreurLaFonction, name, kAppelantSeulement);
+                   call.error(Diag::kFonctionAppelantSeulement, name);
                  }
                });
 }
 
 void strFoncUndocumented(CheckContext& ctx, std::string_view name, std::string& line,
                          int* lineHandled, int lineIndex) {
-  alertOnly(ctx, name, line, lineHandled, lineIndex, kInsuffisament);
+  alertOnly(ctx, name, line, lineHandled, lineIndex, Diag::kFonctionNonDocumentee);
 }
 
 void strFoncBroken(CheckContext& ctx, std::string_view name, std::string& line, int* lineHandled,
                    int lineIndex) {
-  alertOnly(ctx, name, line, lineHandled, lineIndex, kCassee);
+  alertOnly(ctx, name, line, lineHandled, lineIndex, Diag::kFonctionCassee);
 }
 
 }  // namespace lintaro

@@ -8,17 +8,6 @@ using namespace signature;
 
 namespace {
 
-constexpr Cp1252Text kNoAxis{" : impossible de détecter l'axe !"};
-constexpr Cp1252Text kAxisSyntax{" : erreur dans la syntaxe de l'axe de la fonction "};
-constexpr Cp1252Text kFullStop{"."};
-constexpr Cp1252Text kNothingAfterAxis{" ne doit contenir aucun paramètre après l'axe \""};
-constexpr Cp1252Text kNothingAfterValue{
-    " ne doit contenir aucun paramètre après la valeur sur l'axe \""};
-constexpr Cp1252Text kVariablesIn{" : l'usage de variables dans la fonction "};
-constexpr Cp1252Text kNeedsTribunal{" nécessite Tribunal."};
-constexpr Cp1252Text kSetPosGlobal{
-    " : la fonction SetPos ne peut être utilisée avec des variables globales."};
-
 struct Axis {
   std::string text;
   std::size_t stop = 0;
@@ -45,9 +34,9 @@ Axis readAxis(std::string_view line, std::size_t pos, bool commaEnds) {
 // Journals what is wrong with the axis; true when it is x, y or z.
 bool checkAxis(Call& call, std::string_view name, const Axis& axis) {
   if (axis.text.empty()) {
-    call.error(kNoAxis);
+    call.error(Diag::kAxeIntrouvable);
   } else if (axis.text != "x" && axis.text != "y" && axis.text != "z") {
-    call.error(kAxisSyntax, name, kFullStop);
+    call.error(Diag::kAxeNonXyz, name);
   }
   return !call.failed();
 }
@@ -56,18 +45,18 @@ bool checkAxis(Call& call, std::string_view name, const Axis& axis) {
 void variableValue(Call& call, CheckContext& ctx, std::string_view name, std::string_view line,
                    std::size_t pos, int tribunal) {
   const Reading variable = openReading(line, pos);
-  if (variable.text.empty()) call.error(kNoCalled);
+  if (variable.text.empty()) call.error(Diag::kAppeleIntrouvable);
   if (variable.quotes == 3) call.error(Diag::kAppeleTropDeGuillemets, name);
   if (!call.failed()) {
     call.record(code::GLOBALE, variable.text);
-    if (tribunal == 0) call.error(kVariablesIn, name, kNeedsTribunal);
+    if (tribunal == 0) call.error(Diag::kVariableSansTribunal, name);
   }
   // Asked whatever was found before: SetPos takes only the script's locals.
   if (name == "SetPos" && !variable.text.empty() && ctx.info.IsLocal(variable.text) != 1) {
-    call.error(kSetPosGlobal);
+    call.error(Diag::kSetPosVariableGlobale);
   }
   if (!call.failed() && variable.quoted() && hasTrailing(line, variable.stop + 1)) {
-    call.error(kErrorTheFunction, name, kNothingAfterValue, variable.text, kQuoteBang);
+    call.error(Diag::kParametreApresValeurAxe, name, variable.text);
   }
 }
 
@@ -80,7 +69,7 @@ void strFoncAxe(CheckContext& ctx, std::string_view name, int callerType, std::s
       line, lineHandled, lineIndex, [&](Call& call, const Located& at) {
         const Axis axis = readAxis(line, at.args, false);
         if (checkAxis(call, name, axis) && axis.onBlank && hasTrailing(line, axis.stop + 1)) {
-          call.error(kErrorTheFunction, name, kNothingAfterAxis, axis.text, kQuoteBang);
+          call.error(Diag::kParametreApresAxe, name, axis.text);
         }
       });
 }
@@ -97,14 +86,14 @@ void strFoncAxeFloat(CheckContext& ctx, std::string_view name, int callerType, s
                    if (pos < line.size() && line[pos] == skipped) ++pos;
                  }
                  if (pos >= line.size()) {
-                   call.error(kNoLastParameter, name, kBang);
+                   call.error(Diag::kDernierParametreIntrouvable, name);
                  } else if (isDigit(line[pos])) {
                    const NumberReading value = decimalDigits(line, pos);
                    if (value.outcome == Number::kNotANumber) {
-                     call.error(kLastParameterError, name, kNoVariables);
+                     call.error(Diag::kDernierParametreVariable, name);
                    }
                  } else if (name != "SetAngle" && name != "SetPos") {
-                   call.error(kLastParameterError, name, kNoVariables);
+                   call.error(Diag::kDernierParametreVariable, name);
                  } else {
                    variableValue(call, ctx, name, line, pos, tribunal);
                  }

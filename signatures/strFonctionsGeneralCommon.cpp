@@ -120,7 +120,7 @@ IdentifierPair readIdentifierPair(Call& call, std::string_view line, std::size_t
   IdentifierPair ids;
   ids.first = listReading(line, pos);
   if (ids.first.text.empty()) {
-    call.error(kNoFirst);
+    call.error(Diag::kPremierAppeleIntrouvable);
     return ids;
   }
   call.record(firstType, ids.first.text);
@@ -129,7 +129,7 @@ IdentifierPair readIdentifierPair(Call& call, std::string_view line, std::size_t
   if (ids.separator == Separator::kSpace) {
     ids.second = lastReading(line, ids.stop);
     if (ids.second->text.empty()) {
-      call.error(kNoSecond);
+      call.error(Diag::kSecondAppeleIntrouvable);
     } else {
       call.record(secondType, ids.second->text);
     }

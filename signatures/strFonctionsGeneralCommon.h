@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "core/CheckContext.h"
-#include "core/Encoding.h"
 #include "core/MainDivers.h"
 
 namespace lintaro::signature {
@@ -247,18 +246,5 @@ struct SeparatedInteger {
   }
 };
 SeparatedInteger separatedInteger(std::string_view line, std::size_t pos, bool minus);
-
-// Messages shared by several checkers.
-inline constexpr Cp1252Text kNoCalled{" : impossible de détecter l'appelé !"};
-inline constexpr Cp1252Text kNoFirst{" : impossible de détecter le premier appelé !"};
-inline constexpr Cp1252Text kNoSecond{" : impossible de détecter le second appelé !"};
-inline constexpr Cp1252Text kErrorTheFunction{" : erreur, la fonction "};
-inline constexpr Cp1252Text kNothingAfterId{" ne doit contenir aucun paramètre après l'ID \""};
-inline constexpr Cp1252Text kQuoteBang{"\" !"};
-inline constexpr Cp1252Text kLastParameterError{" : erreur dans le dernier paramètre. Attention, "};
-inline constexpr Cp1252Text kNoVariables{" ne prend pas de variables en entrée !"};
-inline constexpr Cp1252Text kNoLastParameter{
-    " : impossible de détecter le dernier paramètre de la fonction "};
-inline constexpr Cp1252Text kBang{" !"};
 
 }  // namespace lintaro::signature

@@ -8,11 +8,8 @@ using namespace signature;
 
 namespace {
 
-constexpr Cp1252Text kActivatePlayer{
-    " : erreur, la fonction Activate ne prend que \"Player\" en paramètre optionnel."};
-
 void trailingAfterId(Call& call, std::string_view name, std::string_view identifier) {
-  call.error(kErrorTheFunction, name, kNothingAfterId, identifier, kQuoteBang);
+  call.error(Diag::kParametreApresId, name, identifier);
 }
 
 // One required identifier, nothing after it: strFoncIDApp and strFoncID.
@@ -22,7 +19,7 @@ void oneIdentifier(CheckContext& ctx, std::string_view name, int callerType, int
   checkCommand(ctx, name, form, journalFailure<"strReturnFoncID">, line, lineHandled, lineIndex,
                [&](Call& call, const Located& at) {
                  const Reading id = openReading(line, at.args);
-                 if (id.text.empty()) call.error(kNoCalled);
+                 if (id.text.empty()) call.error(Diag::kAppeleIntrouvable);
                  if (id.quotes == 3) call.error(Diag::kAppeleTropDeGuillemets, name);
                  if (call.failed()) return;
                  call.record(calledType, id.text);
@@ -53,7 +50,7 @@ void strFonc_optID_choiceApp(CheckContext& ctx, std::string_view name, int calle
                  const Reading id = listReading(line, at.args);
                  if (!id.text.empty()) {
                    if (name == "Activate" && id.text != "player") {
-                     call.error(kActivatePlayer);
+                     call.error(Diag::kActivateSeulementPlayer);
                    } else {
                      call.record(calledType, id.text);
                    }

@@ -8,23 +8,17 @@ using namespace signature;
 
 namespace {
 
-constexpr Cp1252Text kShortValue{" : erreur dans la valeur de type Short. Attention, "};
-constexpr Cp1252Text kNoShortValue{" : impossible de détecter la valeur de type Short !"};
-constexpr Cp1252Text kNoSpaceAfterId{" : pas d'espace après l'ID \""};
-constexpr Cp1252Text kOptionalValue{" : erreur dans le paramètre optionnel. Attention, "};
-constexpr Cp1252Text kOnlyOneAfterId{" ne prend qu'un paramètre après l'ID \""};
-
 // The integer that follows an identifier, from the separator before it on.
 // Returns where the reading stopped.
 std::size_t shortAfterId(Call& call, std::string_view name, std::string_view line, std::size_t pos,
                          std::string_view identifier) {
   const SeparatedInteger value = separatedInteger(line, pos, minusRule(lowerName(name)));
   if (value.separator == Separator::kMissing) {
-    call.error(kNoShortValue);
+    call.error(Diag::kValeurShortIntrouvable);
   } else if (value.separator == Separator::kNoSpace) {
-    call.error(kNoSpaceAfterId, identifier, kQuoteBang);
+    call.error(Diag::kIdSansEspace, identifier);
   } else if (value.notANumber(line)) {
-    call.error(kShortValue, name, kNoVariables);
+    call.error(Diag::kValeurShortVariable, name);
   }
   return value.stop;
 }
@@ -49,7 +43,7 @@ OptionalValue optionalValue(std::string_view line, std::size_t pos) {
 Reading requiredIdentifier(Call& call, std::string_view line, std::size_t pos, int type) {
   Reading id = listReading(line, pos);
   if (id.text.empty()) {
-    call.error(kNoCalled);
+    call.error(Diag::kAppeleIntrouvable);
   } else {
     call.record(type, id.text);
   }
@@ -86,7 +80,7 @@ void strFoncID_optShort_choiceApp(CheckContext& ctx, std::string_view name, std:
                  } else if (pos + 1 < line.size()) {
                    const OptionalValue value = optionalValue(line, pos + 1);
                    if (value.outcome == OptionalValue::kTooMany) {
-                     call.error(kOptionalValue, name, kOnlyOneAfterId, id.text, kQuoteBang);
+                     call.error(Diag::kOptionnelUnSeul, name, id.text);
                    } else if (value.outcome == OptionalValue::kNotANumber && comma &&
                               !isWhite(line[value.fault])) {
                      call.error(Diag::kOptionnelVariable, name);
@@ -98,18 +92,18 @@ void strFoncID_optShort_choiceApp(CheckContext& ctx, std::string_view name, std:
 void strFoncIDIDshort(CheckContext& ctx, std::string_view name, std::string& line, int firstType,
                       int secondType, int* lineHandled, int lineIndex) {
   const CommandForm form{Head::kNameSeparator, false, 0};
-  checkCommand(
-      ctx, name, form, journalFailure<"strFoncIDIDshort">, line, lineHandled, lineIndex,
-      [&](Call& call, const Located& at) {
-        const IdentifierPair ids = readIdentifierPair(call, line, at.args, firstType, secondType);
-        if (ids.first.text.empty() || call.failed()) return;
-        const std::size_t pos = shortAfterId(call, name, line, ids.stop, ids.last().text);
-        // A number that stopped on white space (two spaces before it) left
-        // something behind.
-        if (!call.failed() && ids.last().quoted() && hasTrailing(line, pos)) {
-          call.error(kErrorTheFunction, name, kNothingAfterId, ids.last().text, kQuoteBang);
-        }
-      });
+  checkCommand(ctx, name, form, journalFailure<"strFoncIDIDshort">, line, lineHandled, lineIndex,
+               [&](Call& call, const Located& at) {
+                 const IdentifierPair ids =
+                     readIdentifierPair(call, line, at.args, firstType, secondType);
+                 if (ids.first.text.empty() || call.failed()) return;
+                 const std::size_t pos = shortAfterId(call, name, line, ids.stop, ids.last().text);
+                 // A number that stopped on white space (two spaces before it) left
+                 // something behind.
+                 if (!call.failed() && ids.last().quoted() && hasTrailing(line, pos)) {
+                   call.error(Diag::kParametreApresId, name, ids.last().text);
+                 }
+               });
 }
 
 }  // namespace lintaro

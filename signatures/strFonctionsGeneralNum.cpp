@@ -9,22 +9,12 @@ using namespace signature;
 
 namespace {
 
-constexpr Cp1252Text kLastParameterFunction{" : erreur dans le dernier paramètre de la fonction "};
-constexpr Cp1252Text kFaceBroken{
-    " : alerte, la fonction Face est partiellement (ou totalement ?) cassée (mal programmé à "
-    "l'origine)."};
-constexpr Cp1252Text kFirstValue{" : erreur, la première valeur de "};
-constexpr Cp1252Text kIncorrect{" est incorrecte !"};
-constexpr Cp1252Text kSecondValue{" : erreur dans la deuxième valeur. Attention, "};
-constexpr Cp1252Text kNoSecondValue{" : impossible de détecter la deuxième valeur !"};
-constexpr Cp1252Text kNoSpaceAfterFirst{" : pas d'espace après la première valeur de "};
-
 // The findings of a literal read as the last parameter.
 void lastLiteral(Call& call, std::string_view name, const NumberReading& value) {
   if (value.outcome == Number::kNotANumber) {
-    call.error(kLastParameterError, name, kNoVariables);
+    call.error(Diag::kDernierParametreVariable, name);
   } else if (value.outcome == Number::kMissing) {
-    call.error(kNoLastParameter, name, kBang);
+    call.error(Diag::kDernierParametreIntrouvable, name);
   }
 }
 
@@ -52,11 +42,11 @@ void oneStatistic(CheckContext& ctx, std::string_view name, int callerType, bool
                  if (pos < line.size() && line[pos] == '-' && minusRule(lowerName(name))) ++pos;
                  const Reading token = listReading(line, pos);
                  if (token.text.empty()) {
-                   call.error(kNoLastParameter, name, kBang);
+                   call.error(Diag::kDernierParametreIntrouvable, name);
                  } else {
                    CheckContext switches{ctx.journal, ctx.info, tribunal, bloodmoon};
                    if (expression(switches, token.text, lineIndex) < 1) {
-                     call.error(kLastParameterFunction, name, kBang);
+                     call.error(Diag::kDernierParametreIncorrect, name);
                    }
                  }
                });
@@ -102,22 +92,22 @@ void strFoncShortShort_choiceApp(CheckContext& ctx, std::string_view name, int c
   const Located at = locate(line, lowerName(name), Head::kNameSeparator, choice == 1);
   if (!at.found) return;
   Call call(ctx, lineIndex, journalFailure<"synDetectFace">);
-  if (name == "Face") call.alert(kFaceBroken);
+  if (name == "Face") call.alert(Diag::kFaceCassee);
   if (at.callerForm) readCaller(call, line, at, name, callerType);
   if (!call.failed()) {
     std::size_t pos = at.args;
     if (pos >= line.size() || !isDigit(line[pos])) {
-      call.error(kFirstValue, name, kIncorrect);
+      call.error(Diag::kPremiereValeurIncorrecte, name);
     } else {
       while (pos < line.size() && isDigit(line[pos]))
         ++pos;
       const SeparatedInteger second = separatedInteger(line, pos, true);
       if (second.separator == Separator::kMissing) {
-        call.error(kNoSecondValue);
+        call.error(Diag::kDeuxiemeValeurIntrouvable);
       } else if (second.separator == Separator::kNoSpace) {
-        call.error(kNoSpaceAfterFirst, name, kBang);
+        call.error(Diag::kPremiereValeurSansEspace, name);
       } else if (second.notANumber(line)) {
-        call.error(kSecondValue, name, kNoVariables);
+        call.error(Diag::kDeuxiemeValeurVariable, name);
       }
     }
   }
