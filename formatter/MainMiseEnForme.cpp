@@ -291,7 +291,8 @@ int mainMEF(const std::string& path) {
   const fs::file_status status = fs::status(target, ec);
   if (ec || fs::is_directory(status)) return kFormatUnreadable;
   if (!fs::is_regular_file(status)) return kFormatUnwritable;
-  const ScriptInput input = readScriptInput(target.string());
+  const std::u8string name = target.u8string();
+  const ScriptInput input = readScriptInput(std::string(name.begin(), name.end()));
   if (input.status == InputStatus::kTooLarge) return kFormatTooLarge;
   if (input.status != InputStatus::kRead) return kFormatUnreadable;
   std::string formatted;
