@@ -114,16 +114,11 @@ void checkElse(int count, const Flags& ifs, const Flags& endifs, const Flags& el
   }
 }
 
-// The nesting alert reads like a finding about the whole script ("    - " and
-// the message) but is listed with the findings of the line where the deep
-// nesting ends.
+// The nesting alert is a sentence of its own, listed with the findings of the
+// line where the deep nesting ends.
 void reportDeepNesting(DiagnosticSink& journal, int start, int end) {
-  const std::string first = int2str(start + 1);
-  const std::string last = int2str(end + 1);
-  const std::array<std::string_view, 2> values{first, last};
-  std::string text(kScriptPrefix);
-  renderMessage(text, Diag::kImbricationsProfondes, values);
-  journal.add(end, Diag::kImbricationsProfondes, text, kModule);
+  journal.reportAt(end, Diag::kImbricationsProfondes, kModule, int2str(start + 1),
+                   int2str(end + 1));
 }
 
 // Ten or more open blocks of either kind.

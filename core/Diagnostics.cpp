@@ -10,8 +10,9 @@ namespace lintaro {
 
 namespace {
 
-constexpr Scope kLine = Scope::kLine;
-constexpr Scope kScript = Scope::kScript;
+[[maybe_unused]] constexpr Scope kLine = Scope::kLine;
+[[maybe_unused]] constexpr Scope kScript = Scope::kScript;
+[[maybe_unused]] constexpr Scope kPlaced = Scope::kPlaced;
 
 constexpr DiagnosticRow kRows[] = {
 #define LINTARO_DIAG(id, code, kind, scope, name, message, explanation, wrong, right) \

@@ -26,9 +26,10 @@ enum class Diag : std::uint16_t {
 #undef LINTARO_DIAG
 };
 
-// Where a finding stands: on one line ("    - Ligne N : " + message) or about
-// the whole script ("    - " + message).
-enum class Scope : std::uint8_t { kLine, kScript };
+// Where a finding stands: on one line ("    - Ligne N : " + message), about
+// the whole script ("    - " + message, listed last), or a sentence of its own
+// ("    - " + message) listed with the findings of one line.
+enum class Scope : std::uint8_t { kLine, kScript, kPlaced };
 
 struct DiagnosticRow {
   Diag id;

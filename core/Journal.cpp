@@ -29,7 +29,7 @@ JournalEntry Journal::operator[](std::size_t i) const {
 
 std::string_view JournalEntry::message() const {
   std::string_view rest = text;
-  if (line == kWholeScript) {
+  if (diagnostic(id).scope != Scope::kLine) {
     if (rest.starts_with(kScriptPrefix)) rest.remove_prefix(kScriptPrefix.size());
     return rest;
   }

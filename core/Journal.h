@@ -133,6 +133,18 @@ class DiagnosticSink {
         failureMessage);
   }
 
+  // A sentence of its own ("    - " + the row's message) listed with the
+  // findings of one line.
+  template <typename... Values>
+  void reportAt(int lineIndex, Diag id, std::string_view failureMessage, const Values&... values) {
+    const std::array<std::string_view, sizeof...(Values)> views{
+        journal_detail::pieceView(values)...};
+    std::string& text = scratch_;
+    text.assign(kScriptPrefix);
+    renderMessage(text, id, views);
+    add(lineIndex, id, cutText(text), failureMessage);
+  }
+
   // A finding about the whole script: "    - " + the row's message.
   template <typename... Values>
   void reportScript(Diag id, std::string_view failureMessage, const Values&... values) {

@@ -56,8 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < result.journal.size(); ++i) {
     const lintaro::JournalEntry entry = result.journal[i];
     require(entry.text.size() <= lintaro::kJournalTextMax);
-    require(entry.text.starts_with(entry.line == lintaro::kWholeScript ? lintaro::kScriptPrefix
-                                                                        : lintaro::kLinePrefix));
+    const lintaro::Scope scope = lintaro::diagnostic(entry.id).scope;
+    require((entry.line == lintaro::kWholeScript) == (scope == lintaro::Scope::kScript));
+    require(entry.text.starts_with(scope == lintaro::Scope::kLine ? lintaro::kLinePrefix
+                                                                  : lintaro::kScriptPrefix));
     require(entry.kind == lintaro::diagnostic(entry.id).kind);
     for (const lintaro::Diag id : options.silenced)
       require(entry.id != id);
