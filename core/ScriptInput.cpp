@@ -18,7 +18,7 @@ namespace lintaro {
 
 namespace {
 
-// Largest single read: a pipe or a device delivers at most this much at once.
+// Largest single read, whatever the input.
 constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
 
 // Gives `bytes` room for `capacity` characters in one allocation of that size
