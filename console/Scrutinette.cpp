@@ -205,7 +205,7 @@ int runScrutinette(const std::vector<std::string>& args, std::istream& in, std::
   app.add_flag("--verifier-format", checkFormat);
   app.add_option("--sortie", sortie);
   app.add_option("-j", jobs);
-  app.add_option("--ignorer", ignored)->delimiter(',');
+  app.add_option("--ignorer", ignored)->delimiter(',')->allow_extra_args(false);
   app.add_option("--expliquer", explained);
   app.add_option("entrees", inputs);
 
