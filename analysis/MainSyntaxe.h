@@ -5,21 +5,12 @@
 #include <string>
 
 #include "core/CheckContext.h"
+#include "expression/ChainEntry.h"
 #include "core/Journal.h"
 #include "core/MainTriInfo.h"
 #include "core/ScriptText.h"
 
 namespace lintaro {
-
-// What stops the run when the line analyser (the chain, the lexical checks,
-// the underscore warnings) cannot open the journal.
-inline constexpr std::string_view kSyntaxeJournalFailure =
-    "Impossible d'ouvrir le fichier temporaire \"DbTempTES3\" depuis le fichier source "
-    "\"MainSyntaxe\"\n\n";
-
-// Longest line content the analyser keeps; the rest of a longer line is
-// dropped.
-inline constexpr std::size_t kLineContentMax = 4999;
 
 // The content of a line as the analyser reads it: the text ends at a NUL byte
 // and at a ";" preceded by an even number of double quotes (the comment), and

@@ -11,9 +11,11 @@
 namespace lintaro {
 
 struct CheckContext;
+struct ChainEntry;
 
-// The checkers the line analyser offers each line to. They sit above the
-// passes (they use the expression checker), so the run hands them in.
+// The checkers the line analyser and the expression checker offer a line or a
+// function call to. They sit above both (they use the expression checker), so
+// the run hands them in.
 struct LineCheckers {
   // The identifier checker, for the header "Begin NAME" and the declarations.
   void (*identifier)(CheckContext& ctx, std::string_view name, int type, std::string& line,
@@ -21,6 +23,9 @@ struct LineCheckers {
   // The command chain; true when the line is the script's "End".
   bool (*commandChain)(CheckContext& ctx, std::string& line, int* lineHandled,
                        int lineIndex) = nullptr;
+  // Runs the checker of one row of the chain or of the function table.
+  void (*runEntry)(CheckContext& ctx, const ChainEntry& entry, std::string& line, int* lineHandled,
+                   int lineIndex) = nullptr;
 };
 
 struct CheckContext {

@@ -1,4 +1,4 @@
-#include "analysis/ChainIndex.h"
+#include "expression/ChainIndex.h"
 
 #include <algorithm>
 
@@ -62,7 +62,7 @@ const ChainEntry* runIndexed(CheckContext& ctx, const ChainIndex& index, std::st
   index.candidates(text, scratch);
   const std::span<const ChainEntry> table = index.table();
   for (const std::uint16_t i : scratch) {
-    runEntry(ctx, table[i], text, handled, lineIndex);
+    ctx.lineCheckers->runEntry(ctx, table[i], text, handled, lineIndex);
     if (*handled != 0) return &table[i];
   }
   return nullptr;
@@ -72,7 +72,7 @@ const ChainEntry* runInOrder(CheckContext& ctx, std::span<const ChainEntry> tabl
                              std::string& text, int* handled, int lineIndex) {
   for (const ChainEntry& entry : table) {
     if (*handled != 0) break;
-    runEntry(ctx, entry, text, handled, lineIndex);
+    ctx.lineCheckers->runEntry(ctx, entry, text, handled, lineIndex);
     if (*handled != 0) return &entry;
   }
   return nullptr;

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "commands/MainSyntaxeChain.h"
+#include "expression/ChainEntry.h"
 #include "core/CheckContext.h"
 
 namespace lintaro {

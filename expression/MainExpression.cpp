@@ -1,11 +1,10 @@
-#include "analysis/MainExpression.h"
+#include "expression/MainExpression.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "analysis/ChainIndex.h"
-#include "analysis/MainSyntaxe.h"
+#include "expression/ChainIndex.h"
 #include "core/MainDivers.h"
 #include "core/MainTriInfo.h"
 

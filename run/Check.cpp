@@ -21,7 +21,7 @@ void identifierChecker(CheckContext& ctx, std::string_view name, int type, std::
   strFoncID(ctx, name, type, line, lineHandled, lineIndex);
 }
 
-constexpr LineCheckers kLineCheckers{identifierChecker, runCommandChain};
+constexpr LineCheckers kLineCheckers{identifierChecker, runCommandChain, runEntry};
 
 constexpr std::string_view kDirectiveFailure = journalFailure<"lintaro">;
 

@@ -1,5 +1,5 @@
 // The checkers of commands whose arguments are numbers.
-#include "analysis/MainExpression.h"
+#include "expression/MainExpression.h"
 #include "signatures/strFonctionsGeneral.h"
 #include "signatures/strFonctionsGeneralCommon.h"
 
@@ -44,7 +44,7 @@ void oneStatistic(CheckContext& ctx, std::string_view name, int callerType, bool
                  if (token.text.empty()) {
                    call.error(Diag::kDernierParametreIntrouvable, name);
                  } else {
-                   CheckContext switches{ctx.journal, ctx.info, tribunal, bloodmoon};
+                   CheckContext switches{ctx.journal, ctx.info, tribunal, bloodmoon, ctx.lineCheckers};
                    if (expression(switches, token.text, lineIndex) < 1) {
                      call.error(Diag::kDernierParametreIncorrect, name);
                    }
