@@ -154,12 +154,12 @@ std::string plural(int count, std::string_view singular, std::string_view plural
   return std::to_string(count) + " " + std::string(count > 1 ? pluralForm : singular);
 }
 
-// "642 scripts vérifiés : 132 avec erreurs, 40 avec alertes seulement, 2 illisibles"
+// "642 scripts vérifiés : 132 avec erreurs, 40 avec alertes seulement, 2 non vérifiés"
 std::string summaryLine(const std::vector<int>& tallies) {
   const int checked = tallies[0] + tallies[1] + tallies[2];
   return plural(checked, "script vérifié", "scripts vérifiés") + " : " +
          std::to_string(tallies[2]) + " avec erreurs, " + std::to_string(tallies[1]) +
-         " avec alertes seulement, " + plural(tallies[3], "illisible", "illisibles") + "\n";
+         " avec alertes seulement, " + plural(tallies[3], "non vérifié", "non vérifiés") + "\n";
 }
 
 }  // namespace
@@ -224,16 +224,19 @@ int runChecks(const std::vector<ScriptJob>& jobs, const RunSettings& settings, s
   bool firstResult = true;
   bool progressShown = false;
   const auto start = std::chrono::steady_clock::now();
+  auto lastProgress = start;
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     Piece piece;
     {
       std::unique_lock lock(mutex);
       while (!pieces[i]) {
         ready.wait_for(lock, std::chrono::milliseconds(200));
-        if (settings.progress && jobs.size() > 1 &&
-            std::chrono::steady_clock::now() - start > std::chrono::seconds(1)) {
+        const auto now = std::chrono::steady_clock::now();
+        if (settings.progress && jobs.size() > 1 && now - start > std::chrono::seconds(1) &&
+            now - lastProgress > std::chrono::milliseconds(100)) {
           err << "\rVérification : " << i << "/" << jobs.size() << " scripts" << std::flush;
           progressShown = true;
+          lastProgress = now;
         }
       }
       piece = std::move(*pieces[i]);

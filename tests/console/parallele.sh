@@ -41,7 +41,7 @@ for forme in texte gcc json sarif; do
     fi
   done
   [ -s un.out ] || { echo "ÉCHEC : $forme : sortie vide"; exit 1; }
-  tail -n 1 un.err | grep -qx '48 scripts vérifiés : 21 avec erreurs, 7 avec alertes seulement, 1 illisible' ||
+  tail -n 1 un.err | grep -qx '48 scripts vérifiés : 21 avec erreurs, 7 avec alertes seulement, 1 non vérifié' ||
     { echo "ÉCHEC : $forme : bilan"; cat un.err; exit 1; }
   if [ "$forme" = texte ]; then
     grep '^==> ' un.out | sed 's/^==> \(.*\) <==$/\1/' >ordre.txt

@@ -12,7 +12,7 @@ statut=0
 [ "$statut" -eq 2 ] || echec "code de sortie $statut au lieu de 2 (fichier illisible)"
 diff -u - err.txt <<'FIN' || echec "sortie d'erreur"
 Impossible d'ouvrir le fichier "dossier/illisible.txt" !
-5 scripts vérifiés : 1 avec erreurs, 2 avec alertes seulement, 1 illisible
+5 scripts vérifiés : 1 avec erreurs, 2 avec alertes seulement, 1 non vérifié
 FIN
 [ ! -e "Correction de propre.TXT" ] || echec "un rapport a été écrit"
 
