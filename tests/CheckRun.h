@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -14,9 +13,7 @@
 #include "core/CheckContext.h"
 #include "core/Encoding.h"
 #include "core/Journal.h"
-#include "core/MainDivers.h"
 #include "core/MainTriInfo.h"
-#include "core/WorkFiles.h"
 #include "run/Check.h"
 #include "tests/TestSupport.h"
 
@@ -79,49 +76,5 @@ class CheckRun {
   InfoStore info;
   CheckContext ctx;
 };
-
-// One line given to a line checker and what the call must leave behind.
-struct LineCase {
-  std::string text;
-  int handled;  // lineHandled after the call; it starts at 0
-  std::vector<Finding> findings;
-  std::vector<Record> records;
-};
-
-// Calls a checker on a line of the run's context: `line` may be rewritten.
-using LineCheck = std::function<void(CheckContext&, std::string& line, int* handled)>;
-
-// Each case in a fresh run with the Tribunal switch `tribunal` and the names
-// `known` stored first (make a TempDir first). With `lowers`, the checker must
-// leave the line lower-cased; without `records`, the names it records are not
-// compared.
-inline void expectLineCases(const LineCheck& check, const std::vector<LineCase>& cases,
-                            bool lowers = false, int tribunal = 0,
-                            const std::vector<Record>& known = {}, bool records = true) {
-  for (const LineCase& c : cases) {
-    CheckRun run(tribunal, 0);
-    for (const auto& [type, name] : known)
-      run.info.triInfo(INFO{type, name});
-    std::string line = c.text;
-    int handled = 0;
-    check(run.ctx, line, &handled);
-    EXPECT_EQ(handled, c.handled) << '"' << c.text << '"';
-    EXPECT_EQ(run.findings(), c.findings) << '"' << c.text << '"';
-    if (records) {
-      EXPECT_EQ(run.records(), c.records) << '"' << c.text << '"';
-    }
-    if (lowers) {
-      EXPECT_EQ(line, lowered(c.text)) << '"' << c.text << '"';
-    }
-  }
-}
-
-// A checker that takes the line index last, called for line `index`.
-template <typename Checker>
-LineCheck atLine(Checker checker, int index) {
-  return [checker, index](CheckContext& ctx, std::string& line, int* handled) {
-    checker(ctx, line, handled, index);
-  };
-}
 
 }  // namespace lintaro::test
