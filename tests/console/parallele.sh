@@ -49,5 +49,5 @@ for forme in texte gcc json sarif; do
     diff -u attendu.txt ordre.txt || { echo "ÉCHEC : ordre des scripts du dossier"; exit 1; }
   fi
 done
-ls "$travail" | grep -q Correction && { echo "ÉCHEC : un rapport a été écrit"; exit 1; }
+if compgen -G "$travail/Correction*" >/dev/null; then echo "ÉCHEC : un rapport a été écrit"; exit 1; fi
 echo "-j 2, 5 et 16 donnent les octets de -j 1 en texte, gcc, json et sarif"

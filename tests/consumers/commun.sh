@@ -5,8 +5,10 @@
 # Usage from a test: source commun.sh SCRUTINETTE
 set -euo pipefail
 export LC_ALL=C.UTF-8
+# shellcheck disable=SC2034 # used by the tests that source this file
 SCRUTINETTE="$(readlink -f "$1")"
 ICI="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck disable=SC2034
 RACINE="$(cd "$ICI/../.." && pwd)"
 OUTILS="$ICI/node_modules"
 TRAVAIL="$(mktemp -d "${TMPDIR:-/tmp}/lintaro-consommateurs-XXXXXX")"
@@ -42,7 +44,7 @@ codes_masques() {
 preparer_dossier() {
   local mixte='Begin Mixte\r\nshort compte\r\nshort _secret\r\nif ( compte == 1 )\r\n\tset _secret to 2\r\nendif\r\nendif\r\nEnd\r\n'
   mkdir -p "dossier/a b" dossier/z
-  printf "$mixte" >"dossier/a b/l'été.txt"
+  printf '%b' "$mixte" >"dossier/a b/l'été.txt"
   printf 'pas un script\n' >"dossier/a b/notes.md"
   printf 'Begin Alertes\r\nshort _drapeau\r\nEnd\r\n' >"dossier/Ünïcode.MWSCRIPT"
   printf 'Begin Propre\r\nshort compte\r\n\tReturn\r\nEnd\r\n' >dossier/propre.TXT

@@ -3,6 +3,7 @@
 # quickfix list of :cgetfile) and the VS Code problem matcher of
 # docs/vscode/tasks.json (its regular expression applied by node, as VS Code
 # applies it, line by line).
+# shellcheck source=tests/consumers/commun.sh
 source "$(dirname "${BASH_SOURCE[0]}")/commun.sh" "$1"
 command -v vim >/dev/null || sauter "vim absent (apt-get install vim)"
 preparer_dossier

@@ -3,6 +3,7 @@
 # docs/lintaro-resultats.schema.json; --sortie sarif validated by Microsoft's
 # SARIF multitool and by ajv against the SARIF 2.1.0 schema the multitool
 # ships; the findings of gcc, json and sarif compared (coherence.js).
+# shellcheck source=tests/consumers/commun.sh
 source "$(dirname "${BASH_SOURCE[0]}")/commun.sh" "$1"
 exiger_outils_npm
 preparer_dossier

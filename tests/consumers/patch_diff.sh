@@ -2,6 +2,7 @@
 # The formatter in pipelines: the diff of --format --diff applied by the real
 # `patch -p0` gives the files that --format writes in place; --verifier-format
 # names the files that would change; --format - filters standard input.
+# shellcheck source=tests/consumers/commun.sh
 source "$(dirname "${BASH_SOURCE[0]}")/commun.sh" "$1"
 command -v patch >/dev/null || sauter "patch absent (apt-get install patch)"
 
@@ -46,7 +47,7 @@ cmp -s gnu.diff lf.diff || echec "le diff de lf.txt n'est pas celui de diff -u"
 cd original
 statut=0
 sortie="$("$SCRUTINETTE" --verifier-format "à b.txt" lf.txt propre.txt)" || statut=$?
-[ "$statut" -eq 1 ] && [ "$sortie" = "$(printf 'à b.txt\nlf.txt')" ] ||
+{ [ "$statut" -eq 1 ] && [ "$sortie" = "$(printf 'à b.txt\nlf.txt')" ]; } ||
   echec "--verifier-format : $statut, $sortie"
 statut=0
 "$SCRUTINETTE" --verifier-format mal.txt propre.txt >/dev/null 2>&1 || statut=$?
@@ -60,5 +61,5 @@ cd ../patche
 "$SCRUTINETTE" --format - <../original/lf.txt | cmp -s - lf.txt || echec "--format - (lf.txt)"
 statut=0
 "$SCRUTINETTE" --format - <mal.txt >filtre.txt 2>/dev/null || statut=$?
-[ "$statut" -eq 1 ] && cmp -s filtre.txt mal.txt || echec "--format - d'un script mal enchaîné"
+{ [ "$statut" -eq 1 ] && cmp -s filtre.txt mal.txt; } || echec "--format - d'un script mal enchaîné"
 echo "--diff appliqué par patch = --format ; --verifier-format et --format - corrects"
