@@ -1,7 +1,7 @@
-// The line analyser over small scripts: comments, lexical checks, tabs, the
-// header and declaration steps, placement of code lines and unrecognised
-// lines; the underscore warning; and the declaration scan: which lines declare
-// a local variable of one type, and the name each one records.
+// The text of a line that the line analyser examines, and the declaration
+// scan: which lines declare a local variable of one type, and the name each one
+// records. (The line analyser itself runs over the scripts of
+// tests/cases/scripts.cases.)
 #include "analysis/MainSyntaxe.h"
 
 #include <gtest/gtest.h>
@@ -17,28 +17,7 @@
 namespace lintaro {
 namespace {
 
-using test::alertAt;
-using test::errorAt;
-using test::Finding;
-using test::Record;
-using Findings = std::vector<Finding>;
-using Records = std::vector<Record>;
-
-constexpr std::string_view kQuote = " : un guillemet n'a pas été refermé.";
-constexpr std::string_view kOneOpen = " : 1 parenthèse n'a pas été refermée.";
-constexpr std::string_view kHeaderTwice = " : vous avez déclaré plusieurs fois le nom du script !";
-constexpr std::string_view kDeclarationAfterCode =
-    " : vous avez déclaré des variables après des lignes de code !";
-constexpr std::string_view kCodeAfterEnd =
-    " : vous avez entré des lignes de code après la balise \"End\" !";
-constexpr std::string_view kCodeBeforeHeader =
-    " : vous avez entré des lignes de code avant l'en-tête \"Begin NOM\" !";
-constexpr std::string_view kUnknown = " : impossible de détecter la syntaxe !";
-constexpr std::string_view kOneTab =
-    " : alerte, 1 tabulation a été detectée après le premier caractère (risques de plantage "
-    "in-game).";
-constexpr std::string_view kReturnParam =
-    " : erreur, la fonction Return ne prend pas de paramètre appelé !";
+using Records = std::vector<test::Record>;
 
 TEST(LineContent, CommentsNulAndLength) {
   const struct {
@@ -56,88 +35,6 @@ TEST(LineContent, CommentsNulAndLength) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(lineContent(c.line), c.content) << c.line.substr(0, 20);
-}
-
-// clang-format off
-TEST(Syntaxe, SmallScripts) {
-  test::TempDir dir;
-  const std::string pad = "Return" + std::string(4992, ' ');
-  static constexpr char kNul[] = "Begin test\nReturn\0 junk \"\nReturn\0x\nEnd";
-  const struct {
-    std::string script;
-    Findings findings;
-    Records records;
-  } cases[] = {
-      // (The golden cases "commentaires_guillemets", "parentheses", "tabulations",
-      // "placement", "fin_si" and "declarations" hold the common forms.) The first
-      // column and the last character need no blank; an odd quote and an open
-      // parenthesis both count.
-      {"Begin test\n( x )\nStartScript \"a (\nEnd",
-       {errorAt(1, kUnknown), errorAt(2, kQuote), errorAt(2, kOneOpen)}, {{99, "test"}}},
-      // Only spaces and tabs come before the first character: a vertical tab is one.
-      {"Begin test\n\v\tReturn\nEnd", {alertAt(1, kOneTab), errorAt(1, kUnknown)}, {{99, "test"}}},
-      // A declaration before the header is fine; the variable is declared all
-      // the same after code.
-      {"short a\nReturn 1\nBegin test\nshort b\nBegin other\nEnd",
-       {errorAt(1, kReturnParam), errorAt(1, kCodeBeforeHeader), errorAt(3, kDeclarationAfterCode),
-        errorAt(4, kHeaderTwice)},
-       {{0, "a"}, {99, "test"}, {0, "b"}, {99, "other"}}},
-      // A second End line is exempt; an unclaimed line, a declaration or a
-      // lexically rejected line only gets its own error; the checker's own
-      // finding comes first.
-      {"Begin test\nReturn\nEnd\n\n; comment\nReturn\nEnd\nfoo bar\nshort late\nStartScript \"x\n"
-       "End extra\nReturn 1",
-       {errorAt(5, kCodeAfterEnd), errorAt(7, kUnknown), errorAt(8, kDeclarationAfterCode),
-        errorAt(9, kQuote), errorAt(11, kReturnParam), errorAt(11, kCodeAfterEnd)},
-       {{99, "test"}, {0, "late"}, {99, "extra"}}},
-      // "Begin" alone is no header; unrecognised lines are not code.
-      {"Begin\nReturn\nEnd",
-       {errorAt(0, kUnknown), errorAt(1, kCodeBeforeHeader), errorAt(2, kCodeBeforeHeader)},
-       {}},
-      {"Begin test\nfoo bar\nGetDistance player\nshort x\nEnd",
-       {errorAt(1, kUnknown), errorAt(2, kUnknown)},
-       {{99, "test"}, {0, "x"}}},
-      // Empty last lines and the slot after them are silent.
-      {"Begin test\nfoo", {errorAt(1, kUnknown)}, {{99, "test"}}},
-      {"", {}, {}},
-      {"\n\n\n", {}, {}},
-      // A NUL ends the text; the 5000th character is dropped, the 4999th kept.
-      {std::string(kNul, sizeof kNul - 1), {}, {{99, "test"}}},
-      {"Begin test\n" + pad + " x\n" + pad + "x\nEnd",
-       {errorAt(2, kReturnParam)},
-       {{99, "test"}}},
-  };
-  for (const auto& c : cases) {
-    test::CheckRun run;
-    const ScriptText script(c.script);
-    syntaxe(script.lineCount(), script, run.ctx);
-    EXPECT_EQ(run.findings(), c.findings) << c.script.substr(0, 80);
-    EXPECT_EQ(run.records(), c.records) << c.script.substr(0, 80);
-  }
-}
-// clang-format on
-
-TEST(Underscore, EveryRecordedNameBeginningWithUnderscoreInStoreOrder) {
-  test::TempDir dir;
-  test::CheckRun run;
-  // Any code: the script's own name too, and ERREUR.
-  for (const INFO& info : std::vector<INFO>{{0, "_Counter"},
-                                            {1, "a_b"},
-                                            {10, "_box"},
-                                            {9, "_G"},
-                                            {99, "_MyScript"},
-                                            {11, "_box"},
-                                            {29, "_"},
-                                            {0, "x_"}})
-    run.info.triInfo(info);
-  synDetectUnderscore(run.journal, run.info);
-  Findings expected;
-  for (const char* name : {"_counter", "_box", "_g", "_myscript", "_"}) {
-    expected.push_back({kWholeScript, kAlert,
-                        utf8ToCp1252("    - Le premier caractère de \"") + name +
-                            "\" est un underscore, risques de bugs in-game."});
-  }
-  EXPECT_EQ(run.findings(), expected);
 }
 
 // The records of the scans of `keywords`, in order, over `text`.
