@@ -5,7 +5,6 @@
 #include <span>
 #include <string>
 
-#include "core/Encoding.h"
 #include "core/MainTriInfo.h"
 #include "special/synFonctionsSpeciales.h"
 #include "special/synFonctionsSpecialesCommon.h"
@@ -28,26 +27,26 @@ constexpr int kTarget[] = {code::OBJET};
 constexpr int kActor[] = {code::PERSONNE};
 constexpr int kActorCell[] = {code::PERSONNE, code::CELLULE};
 
-// A number of a package: " : erreur, la valeur " ... command ... " est
-// incorrecte !" when its digit is missing. Every number but the first argument
-// may follow a comma and a space; coordinates may be negative.
-constexpr std::string_view kIsWrong{" est incorrecte !"};
-constexpr WholeField number(Gap gap, bool minus, std::string_view head,
-                            std::string_view tail = kIsWrong) {
-  return {gap, {}, minus, {head, tail}};
+// A number of a package, and the finding when its digit is missing. Every
+// number but the first argument may follow a comma and a space; coordinates
+// may be negative.
+constexpr WholeField number(Gap gap, bool minus, Message missing) {
+  return {gap, {}, minus, missing};
 }
-constexpr Cp1252Text kDurationOf{" : erreur, la valeur de la durée de "};
+// The destination of AITravel is named as Position names it; the one of the
+// escorts and followers by its axis alone.
 constexpr WholeField kTravel[] = {
-    number(Gap::kNone, true, " : erreur, la valeur de ", " sur l'axe X est incorrecte !"),
-    number(Gap::kLoose, true, " : erreur, la valeur de ", " sur l'axe Y est incorrecte !"),
-    number(Gap::kLoose, true, " : erreur, la valeur de ", " sur l'axe Z est incorrecte !")};
-constexpr WholeField kDurationXYZ[] = {number(Gap::kLoose, false, kDurationOf),
-                                       number(Gap::kLoose, true, " : erreur, la valeur du X de "),
-                                       number(Gap::kLoose, true, " : erreur, la valeur du Y de "),
-                                       number(Gap::kLoose, true, " : erreur, la valeur du Z de ")};
-constexpr WholeField kWander[] = {number(Gap::kNone, false, " : erreur, la valeur du rayon de "),
-                                  number(Gap::kLoose, false, kDurationOf),
-                                  number(Gap::kLoose, false, " : erreur, la valeur du temps de ")};
+    number(Gap::kNone, true, {Diag::kPositionAxe, Holes::kNameWord, "X"}),
+    number(Gap::kLoose, true, {Diag::kPositionAxe, Holes::kNameWord, "Y"}),
+    number(Gap::kLoose, true, {Diag::kPositionAxe, Holes::kNameWord, "Z"})};
+constexpr WholeField kDurationXYZ[] = {
+    number(Gap::kLoose, false, {Diag::kDureeIncorrecte}),
+    number(Gap::kLoose, true, {Diag::kDestinationIncorrecte, Holes::kWordName, "X"}),
+    number(Gap::kLoose, true, {Diag::kDestinationIncorrecte, Holes::kWordName, "Y"}),
+    number(Gap::kLoose, true, {Diag::kDestinationIncorrecte, Holes::kWordName, "Z"})};
+constexpr WholeField kWander[] = {number(Gap::kNone, false, {Diag::kRayonIncorrect}),
+                                  number(Gap::kLoose, false, {Diag::kDureeIncorrecte}),
+                                  number(Gap::kLoose, false, {Diag::kTempsIncorrect})};
 
 // Every AI command accepts a caller and opens the journal on every call; what
 // stops the run when the journal cannot be opened names the checker's module.
@@ -66,11 +65,8 @@ constexpr Package kAIFollowCell{aiCommand("AIFollowCell", "aifollowcell", journa
 constexpr Package kAIWander    {aiCommand("AIWander", "aiwander", journalFailure<"synDetectAIWander">), {}, kWander, true};
 // clang-format on
 
-constexpr Cp1252Text kResetAlert{
-    " : alerte, le paramètre Reset de la fonction AIActivate est mal programmé et fera buguer le "
-    "jeu à l'appel de la fonction dans certains cas. Il est conseillé de ne pas s'en servir."};
-constexpr std::string_view kIdleLabels[] = {" Idle2", " Idle3", " Idle4", " Idle5",
-                                            " Idle6", " Idle7", " Idle8", " Idle9"};
+constexpr std::string_view kIdles[] = {"Idle2", "Idle3", "Idle4", "Idle5",
+                                       "Idle6", "Idle7", "Idle8", "Idle9"};
 
 void aiPackage(CheckContext& ctx, const Package& p, std::string& line, int* lineHandled,
                int lineIndex) {
@@ -92,17 +88,17 @@ void aiPackage(CheckContext& ctx, const Package& p, std::string& line, int* line
   if (!call.failed()) readWholeRun(call, line, pos, p.numbers, name);
 
   if (p.idles) {
-    for (const std::string_view label : kIdleLabels) {
+    for (const std::string_view idleName : kIdles) {
       if (call.failed()) break;
       const OptionalValue idle = readOptionalValue(line, pos, true, OptionalEnd::kNextFollows);
-      optionalFinding(call, idle.fault, label, name);
+      optionalFinding(call, idle.fault, idleName, name);
       pos = idle.stop;
     }
   }
   if (!call.failed()) {
     const OptionalValue reset = readOptionalValue(line, pos, true, OptionalEnd::kLast);
-    if (p.resetAlert && reset.digit) call.alert(kResetAlert);
-    optionalFinding(call, reset.fault, p.idles ? " Reset" : "", name);
+    if (p.resetAlert && reset.digit) call.alert(Diag::kAIActivateReset);
+    optionalFinding(call, reset.fault, p.idles ? "Reset" : "", name);
   }
   *lineHandled = 1;
 }

@@ -1,6 +1,5 @@
 #include "special/synFonctionsSpecialesCommon.h"
 
-#include "core/Encoding.h"
 #include "core/MainDivers.h"
 #include "core/WorkFiles.h"
 
@@ -32,10 +31,19 @@ bool readWhole(std::string_view line, std::size_t& pos, bool minusAllowed) {
 }
 
 void report(Call& call, const Message& message, std::string_view name) {
-  if (message.tail.empty()) {
-    call.error(message.head);
-  } else {
-    call.error(message.head, name, message.tail);
+  switch (message.holes) {
+    case Holes::kNone:
+      call.error(message.id);
+      break;
+    case Holes::kName:
+      call.error(message.id, name);
+      break;
+    case Holes::kWordName:
+      call.error(message.id, message.word, name);
+      break;
+    case Holes::kNameWord:
+      call.error(message.id, name, message.word);
+      break;
   }
 }
 
@@ -66,16 +74,6 @@ bool readWholeRun(Call& call, std::string_view line, std::size_t& pos,
 }  // namespace lintaro::special
 
 namespace lintaro::special {
-
-namespace {
-
-constexpr Cp1252Text kOptionalNoValue{" : erreur, impossible de détecter le paramètre optionnel"};
-constexpr Cp1252Text kOfTheCommand{" de la fonction "};
-constexpr Cp1252Text kOptionalWrong{" : erreur dans le paramètre optionnel"};
-constexpr Cp1252Text kTakesNoVariables{" ne prend pas de variables en entrée !"};
-constexpr Cp1252Text kOptionalNoSpace{" : impossible de détecter le paramètre optionnel"};
-
-}  // namespace
 
 OptionalValue readOptionalValue(std::string_view line, std::size_t pos, bool checkNoValue,
                                 OptionalEnd end) {
@@ -110,22 +108,39 @@ OptionalValue readOptionalValue(std::string_view line, std::size_t pos, bool che
   return v;
 }
 
-void optionalFinding(Call& call, OptionalFault fault, std::string_view label,
+void optionalFinding(Call& call, OptionalFault fault, std::string_view parameter,
                      std::string_view name) {
+  const bool named = !parameter.empty();
   switch (fault) {
     case OptionalFault::kNone:
       break;
     case OptionalFault::kNoValue:
-      call.error(kOptionalNoValue, label, kOfTheCommand, name, ".");
+      if (named) {
+        call.error(Diag::kOptionnelNommeSansValeur, parameter, name);
+      } else {
+        call.error(Diag::kOptionnelSansValeur, name);
+      }
       break;
     case OptionalFault::kTrailing:
-      call.error(kOptionalWrong, label, " de ", name, " !");
+      if (named) {
+        call.error(Diag::kOptionnelNommeSuivi, parameter, name);
+      } else {
+        call.error(Diag::kOptionnelSuivi, name);
+      }
       break;
     case OptionalFault::kVariable:
-      call.error(kOptionalWrong, label, ". Attention, ", name, kTakesNoVariables);
+      if (named) {
+        call.error(Diag::kOptionnelNommeVariable, parameter, name);
+      } else {
+        call.error(Diag::kOptionnelVariable, name);
+      }
       break;
     case OptionalFault::kNoSpace:
-      call.error(kOptionalNoSpace, label, " de ", name, " !");
+      if (named) {
+        call.error(Diag::kOptionnelNommeSansEspace, parameter, name);
+      } else {
+        call.error(Diag::kOptionnelSansEspace, name);
+      }
       break;
   }
 }

@@ -6,11 +6,13 @@
 // signature checkers.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "core/CheckContext.h"
+#include "core/Diagnostics.h"
 #include "signatures/strFonctionsGeneralCommon.h"
 
 namespace lintaro::special {
@@ -79,17 +81,25 @@ enum class Gap {
   kSpaced,  // one comma if present, then, if the line goes on, a space is required
 };
 
-// A finding's message. One that names the command is written in two pieces
-// around the name; one without a tail is written as it stands.
+// A finding of a run of numbers: its row and the values of its holes. Besides
+// the command name ({fonction}), a row may name the value it is about with a
+// word ({axe}, {meteo}).
+enum class Holes : std::uint8_t {
+  kNone,      // no hole
+  kName,      // {fonction}
+  kWordName,  // the word, then {fonction}
+  kNameWord,  // {fonction}, then the word
+};
 struct Message {
-  std::string_view head;
-  std::string_view tail;
+  Diag id{};
+  Holes holes = Holes::kName;
+  std::string_view word{};
 };
 void report(Call& call, const Message& message, std::string_view name);
 
 struct WholeField {
   Gap gap = Gap::kNone;
-  Message noSpace;     // kSpaced: the finding when no space follows
+  Message noSpace;     // kSpaced only: the finding when no space follows
   bool minus = false;  // one minus sign may precede the digits
   Message noNumber;    // the finding when no digit starts the number
 };
@@ -132,8 +142,9 @@ OptionalValue readOptionalValue(std::string_view line, std::size_t pos, bool che
                                 OptionalEnd end);
 
 // Journals the finding of an optional parameter of the command `name`.
-// `label` follows the words "paramètre optionnel" (" Idle2", or nothing).
-void optionalFinding(Call& call, OptionalFault fault, std::string_view label,
+// `parameter` names it after the words "paramètre optionnel" ("Idle2"), or is
+// empty when the command has only one.
+void optionalFinding(Call& call, OptionalFault fault, std::string_view parameter,
                      std::string_view name);
 
 }  // namespace lintaro::special

@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "core/Encoding.h"
 #include "core/MainDivers.h"
 #include "core/MainTriInfo.h"
 #include "core/WorkFiles.h"
@@ -30,16 +29,6 @@ constexpr Reputation kModPCFacRep{
 constexpr Reputation kSetPCFacRep{
     {"SetPCFacRep", "setpcfacrep", true, true, journalFailure<"synDetectSetPCFacRep">}, false};
 
-constexpr Cp1252Text kNoValue{
-    " : impossible de détecter la valeur de modification de la réaction !"};
-constexpr Cp1252Text kValueVariable{
-    " : erreur dans la valeur de modification de la réaction. Attention, "};
-constexpr Cp1252Text kTakesNoVariables{" ne prend pas de variables en entrée !"};
-constexpr Cp1252Text kFactionQuotes{" : erreur dans la syntaxe de l'appelé de la fonction "};
-constexpr Cp1252Text kTooManyQuotes{" : trop de guillemets."};
-constexpr Cp1252Text kTheFunction{" : erreur, la fonction "};
-constexpr Cp1252Text kTooManyArguments{" contient trop de paramètres !"};
-
 void reputation(CheckContext& ctx, const Reputation& r, std::string& line, int* lineHandled,
                 int lineIndex) {
   const Located at = locateCommand(ctx, line, r.command);
@@ -52,12 +41,11 @@ void reputation(CheckContext& ctx, const Reputation& r, std::string& line, int* 
     // The value: digits that end at white space or at the end of the line. A
     // character that is neither a digit nor white space is a variable.
     if (pos >= line.size()) {
-      call.error(kNoValue);
+      call.error(Diag::kReactionIntrouvable);
     } else {
       if (r.minus && line[pos] == '-') ++pos;
       skipDigits(line, pos);
-      if (pos < line.size() && !isWhite(line[pos]))
-        call.error(kValueVariable, name, kTakesNoVariables);
+      if (pos < line.size() && !isWhite(line[pos])) call.error(Diag::kReactionVariable, name);
     }
   }
   if (!call.failed() && !at.callerForm) {
@@ -65,14 +53,13 @@ void reputation(CheckContext& ctx, const Reputation& r, std::string& line, int* 
     if (separatorStep(line, pos) == Separator::kSpace) {
       const Reading read = readName(line, pos, kOpenName);
       pos = read.stop;
-      if (read.quotes == 3) call.error(kFactionQuotes, name, kTooManyQuotes);
+      if (read.quotes == 3) call.error(Diag::kAppeleTropDeGuillemets, name);
       faction = read.text;
     }
     if (!call.failed()) call.recordName(code::FACTION, faction);
   }
   // The character where the arguments stopped, then only white space.
-  if (!call.failed() && hasTrailing(line, pos + 1))
-    call.error(kTheFunction, name, kTooManyArguments);
+  if (!call.failed() && hasTrailing(line, pos + 1)) call.error(Diag::kTropDeParametres, name);
   *lineHandled = 1;
 }
 
@@ -83,14 +70,6 @@ constexpr std::string_view kInfoFailureJournal =
     "Impossible d'ouvrir le fichier \"InfTempTES3\" depuis le fichier source "
     "\"synDetectJournal\".\n\n";
 constexpr Command kJournal{"Journal", "journal", false, true, journalFailure<"synDetectJournal">};
-
-constexpr Cp1252Text kNoSpaceAfterQuest{" : erreur, pas d'espace après l'entrée journal \""};
-constexpr Cp1252Text kOneIndex{" : erreur, la fonction Journal ne prend qu'une valeur d'index !"};
-constexpr Cp1252Text kIndexSyntax{" : erreur dans la syntaxe de l'index de la fonction Journal."};
-constexpr Cp1252Text kParameterSyntax{
-    " : erreur, la syntaxe du paramètre de la fonction Journal est incorrecte !"};
-constexpr Cp1252Text kIndexShort{
-    " : erreur, l'index de la fonction Journal doit être de type short !"};
 
 // A global float variable (no checker records it, but a stored one is no
 // short).
@@ -132,7 +111,7 @@ void synDetectJournal(CheckContext& ctx, std::string& line, int* lineHandled, in
     if (charAt(line, pos, ' ')) {
       ++pos;
     } else {
-      call.error(kNoSpaceAfterQuest, quest.text, "\" !");
+      call.error(Diag::kJournalEspaceApresQuete, quest.text);
     }
   } else if (quest.quotes == 0 && pos < line.size() && (isBlank(line[pos]) || line[pos] == ',')) {
     ++pos;  // the separator that ended an unquoted quest
@@ -141,26 +120,26 @@ void synDetectJournal(CheckContext& ctx, std::string& line, int* lineHandled, in
   if (!call.failed()) {
     if (digitAt(line, pos)) {
       skipDigits(line, pos);
-      if (hasTrailing(line, pos)) call.error(kOneIndex);
+      if (hasTrailing(line, pos)) call.error(Diag::kJournalUnSeulIndex);
     } else if (pos < line.size() && typeChar(line[pos]) == kClassLetter) {
       const std::size_t begin = pos;
       while (pos < line.size() && pos - begin < kNameMax && isNameChar(line[pos]))
         ++pos;
       // The name ends at a blank, at the end of the line or at 49 characters.
       if (pos < line.size() && pos - begin < kNameMax && !isBlank(line[pos])) {
-        call.error(kIndexSyntax);
+        call.error(Diag::kJournalIndexSyntaxe);
       } else {
         const std::string variable(line.substr(begin, pos - begin));
         const std::optional<int> type = storedType(ctx, variable);
         if (!type) {
           call.record(code::GLOBALE_SHORT, variable);
         } else if (*type == code::FLOAT || *type == kGlobaleFloat) {
-          call.error(kIndexShort);
+          call.error(Diag::kJournalIndexShort);
         }
-        if (hasTrailing(line, pos)) call.error(kOneIndex);
+        if (hasTrailing(line, pos)) call.error(Diag::kJournalUnSeulIndex);
       }
     } else {
-      call.error(kParameterSyntax);
+      call.error(Diag::kJournalParametre);
     }
   }
   *lineHandled = 1;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/MainExpression.h"
+#include "expression/MainExpression.h"
 #include "core/Encoding.h"
 #include "core/MainDivers.h"
 #include "special/synFonctionsSpeciales.h"
@@ -27,19 +27,6 @@ constexpr std::size_t kMessageTextMax = 4999;
 // Placeholders beyond this many are refused.
 constexpr std::size_t kMaxPlaceholders = 9;
 constexpr int kMaxButtons = 10;
-
-constexpr Cp1252Text kNoText{" : impossible de détecter le texte !"};
-constexpr Cp1252Text kTooManyVariables{" : plus de 9 variables dans la MessageBox."};
-constexpr Cp1252Text kNoVariable{" : impossible de détecter la "};
-constexpr Cp1252Text kNthVariable{"-ième variable de la MessageBox."};
-constexpr Cp1252Text kNoSpaceAfter{" : pas d'espace après "};
-constexpr Cp1252Text kAfterText{"le texte de la MessageBox."};
-constexpr Cp1252Text kAfterVariable{"la "};
-constexpr Cp1252Text kNoButtonEnd{" : impossible de détecter la fin du "};
-constexpr Cp1252Text kNoButton{" : impossible de détecter le "};
-constexpr Cp1252Text kNthButton{"-ième choix de la MessageBox."};
-constexpr Cp1252Text kMessageBoxTooMany{
-    " : erreur, la fonction MessageBox contient trop de paramètres !"};
 
 // What a placeholder of the text asks for.
 enum class Placeholder : std::uint8_t {
@@ -72,7 +59,7 @@ bool variableChar(char c) {
 bool readVariable(CheckContext& ctx, Call& call, std::string_view line, std::size_t& pos, int k,
                   Placeholder kind, int lineIndex) {
   const auto missing = [&] {
-    call.error(kNoVariable, int2str(k), kNthVariable);
+    call.error(Diag::kMessageBoxVariableIntrouvable, int2str(k));
     return false;
   };
   if (pos >= line.size()) return missing();
@@ -80,9 +67,9 @@ bool readVariable(CheckContext& ctx, Call& call, std::string_view line, std::siz
   if (pos >= line.size()) return missing();
   if (line[pos] != ' ') {
     if (k == 1) {
-      call.error(kNoSpaceAfter, kAfterText);
+      call.error(Diag::kMessageBoxEspaceApresTexte);
     } else {
-      call.error(kNoSpaceAfter, kAfterVariable, int2str(k - 1), kNthVariable);
+      call.error(Diag::kMessageBoxEspaceApresVariable, int2str(k - 1));
     }
     return false;
   }
@@ -111,17 +98,16 @@ void readButtons(Call& call, std::string_view line, std::size_t pos) {
       ++pos;
     if (!charAt(line, pos, '"')) {
       if (comma) {
-        call.error(kNoButton, int2str(b), kNthButton);
+        call.error(Diag::kMessageBoxBoutonIntrouvable, int2str(b));
       } else if (hasTrailing(line, pos)) {
-        call.error(kMessageBoxTooMany);
+        call.error(Diag::kTropDeParametres, kMessageBox.name);
       }
       return;
     }
+    // A quote left open is the line's finding (a line whose quotes do not
+    // pair never reaches the command checkers).
     const std::size_t close = line.find('"', pos + 1);
-    if (close == std::string_view::npos) {
-      call.error(kNoButtonEnd, int2str(b), kNthButton);
-      return;
-    }
+    if (close == std::string_view::npos) return;
     pos = close + 1;
   }
 }
@@ -135,21 +121,6 @@ constexpr Command kChoice{"Choice", "choice", false, true,
 
 constexpr int kMaxChoices = 6;
 
-constexpr Cp1252Text kChoiceError{" : erreur, "};
-constexpr Cp1252Text kNoChoiceAtAll{"la fonction Choice ne propose aucun choix !"};
-constexpr Cp1252Text kNoNthChoice{"la fonction Choice ne propose pas de "};
-constexpr Cp1252Text kNthChoice{"-ième choix !"};
-constexpr Cp1252Text kChoiceInvalid{"le choix de la fonction Choice n'est pas valide !"};
-constexpr Cp1252Text kThe{"le "};
-constexpr Cp1252Text kNthChoiceInvalid{" choix de la fonction Choice n'est pas valide !"};
-constexpr Cp1252Text kNoSpaceAfterChoice{"pas d'espace après le "};
-constexpr Cp1252Text kChoiceOfChoice{" choix de la fonction Choice !"};
-constexpr Cp1252Text kFirstNotReferenced{"le choix de la fonction Choice n'est pas référencé !"};
-constexpr Cp1252Text kNotReferenced{" choix de la fonction Choice n'est pas référencé !"};
-constexpr Cp1252Text kReferenceOf{"la référence du "};
-constexpr Cp1252Text kReferenceInvalid{" choix de la fonction Choice n'est pas valide !"};
-constexpr Cp1252Text kNoSpaceAfterComma{"pas d'espace après la virgule du "};
-constexpr Cp1252Text kNothingAfterComma{"pas de choix après la virgule du "};
 constexpr Cp1252Text kPremier{"premier"};
 constexpr Cp1252Text kIeme{"-ième"};
 
@@ -166,9 +137,10 @@ std::string ordinal(int k) {
 }
 
 // After the optional list ended at a character that is not a quote: that
-// character goes, and nothing but white space may follow it.
+// character goes, and nothing but white space may follow it. The list is
+// optional from the second choice on.
 void strayAfterList(Call& call, std::string_view line, std::size_t pos, int k) {
-  if (hasTrailing(line, pos + 1)) call.error(kChoiceError, kThe, ordinal(k), kNthChoiceInvalid);
+  if (hasTrailing(line, pos + 1)) call.error(Diag::kChoiceApresListe, int2str(k));
 }
 
 // ---------------------------------------------------------------------------
@@ -176,9 +148,6 @@ void strayAfterList(Call& call, std::string_view line, std::size_t pos, int k) {
 
 constexpr Command kSay{"Say", "say", true, true, journalFailure<"synDetectSay">};
 constexpr CallerRule kSayCaller{code::PNJ};
-constexpr Cp1252Text kSayTrailing{
-    " : erreur, la fonction Say ne doit contenir aucun paramètre après l'ID du fichier \""};
-constexpr Cp1252Text kQuoteBang{"\" !"};
 // The subtitle is not stored: its reading only has to find its end.
 constexpr NameRule kSubtitle{Closing::kSecondQuote, false, std::string::npos};
 
@@ -191,13 +160,13 @@ void synDetectMessageBox(CheckContext& ctx, std::string& line, int* lineHandled,
   const Reading text = readName(line, at.args, {Closing::kSecondQuote, false, kMessageTextMax});
   std::vector<Placeholder> placeholders;
   if (text.text.empty()) {
-    call.error(kNoText);
+    call.error(Diag::kMessageBoxTexteIntrouvable);
   } else {
     for (std::size_t i = 0; i < text.text.size(); ++i) {
       Placeholder kind{};
       if (!placeholderAt(text.text, i, kind)) continue;
       if (placeholders.size() == kMaxPlaceholders) {
-        call.error(kTooManyVariables);
+        call.error(Diag::kMessageBoxTropDeVariables);
         break;
       }
       placeholders.push_back(kind);
@@ -221,36 +190,34 @@ void synDetectChoice(CheckContext& ctx, std::string& line, int* lineHandled, int
     // The quoted text.
     if (!charAt(line, pos, '"')) {
       if (mode == ChoiceMode::kFirst) {
-        call.error(kChoiceError, kNoChoiceAtAll);
+        call.error(Diag::kChoiceSansChoix);
       } else if (mode == ChoiceMode::kAfterComma) {
-        call.error(kChoiceError, kNoNthChoice, int2str(k), kNthChoice);
+        call.error(Diag::kChoiceChoixManquant, int2str(k));
       } else {
         strayAfterList(call, line, pos, k);
       }
       break;
     }
+    // A quote left open is the line's finding (a line whose quotes do not
+    // pair never reaches the command checkers).
     const std::size_t close = line.find('"', pos + 1);
     if (close == std::string::npos) {
-      if (mode == ChoiceMode::kAfterBlank) {
-        strayAfterList(call, line, pos, k);
-      } else {
-        call.error(kChoiceError, kChoiceInvalid);
-      }
+      if (mode == ChoiceMode::kAfterBlank) strayAfterList(call, line, pos, k);
       break;
     }
     pos = close + 1;
     if (charAt(line, pos, ',')) ++pos;
     if (pos < line.size() && !isWhite(line[pos])) {
-      call.error(kChoiceError, kNoSpaceAfterChoice, ordinal(k), kChoiceOfChoice);
+      call.error(Diag::kChoiceEspaceApresChoix, ordinal(k));
       break;
     }
     // One separator, then the reference number.
     if (pos < line.size()) ++pos;
     if (!digitAt(line, pos)) {
       if (k == 1) {
-        call.error(kChoiceError, kFirstNotReferenced);
+        call.error(Diag::kChoicePremierNonReference);
       } else {
-        call.error(kChoiceError, kThe, ordinal(k), kNotReferenced);
+        call.error(Diag::kChoiceNonReference, int2str(k));
       }
       break;
     }
@@ -259,11 +226,11 @@ void synDetectChoice(CheckContext& ctx, std::string& line, int* lineHandled, int
     if (line[pos] == ',') {
       ++pos;
       if (pos >= line.size()) {
-        call.error(kChoiceError, kNothingAfterComma, ordinal(k), kChoiceOfChoice);
+        call.error(Diag::kChoiceRienApresVirgule, ordinal(k));
         break;
       }
       if (!isWhite(line[pos])) {
-        call.error(kChoiceError, kNoSpaceAfterComma, ordinal(k), kChoiceOfChoice);
+        call.error(Diag::kChoiceEspaceApresVirgule, ordinal(k));
         break;
       }
       ++pos;
@@ -272,7 +239,7 @@ void synDetectChoice(CheckContext& ctx, std::string& line, int* lineHandled, int
       ++pos;
       mode = ChoiceMode::kAfterBlank;
     } else {
-      call.error(kChoiceError, kReferenceOf, ordinal(k), kReferenceInvalid);
+      call.error(Diag::kChoiceReferenceInvalide, ordinal(k));
       break;
     }
   }
@@ -301,7 +268,8 @@ void synDetectSay(CheckContext& ctx, std::string& line, int* lineHandled, int li
         trailingTest = subtitle.onBlank || subtitle.quoted();
       }
     }
-    if (trailingTest && hasTrailing(line, pos)) call.error(kSayTrailing, file.text, kQuoteBang);
+    if (trailingTest && hasTrailing(line, pos))
+      call.error(Diag::kSayParametreApresFichier, file.text);
   }
   *lineHandled = 1;
 }

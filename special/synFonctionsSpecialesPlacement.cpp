@@ -6,7 +6,6 @@
 // within a pair is given as data.
 #include <array>
 
-#include "core/Encoding.h"
 #include "core/MainDivers.h"
 #include "special/synFonctionsSpeciales.h"
 #include "special/synFonctionsSpecialesCommon.h"
@@ -28,26 +27,12 @@ constexpr Command kPlaceAtPC{"PlaceAtPC", "placeatpc", false, false,
 // closing quote names the point operator.
 constexpr CallerRule kPlaceAtMeCaller{code::OBJET, true, QuoteBefore::kPoint};
 
-constexpr Cp1252Text kNoObject{" : impossible de détecter l'objet à placer !"};
-constexpr Cp1252Text kCalledSyntax{" : erreur dans la syntaxe de l'appelé de la fonction "};
-constexpr Cp1252Text kTooManyQuotes{" : trop de guillemets."};
-constexpr Cp1252Text kCountHead{" : erreur, le nombre d'objets à placer avec "};
-constexpr Cp1252Text kCountTail{" est incorrect !"};
-constexpr Cp1252Text kDistanceHead{" : erreur dans la fonction "};
-constexpr Cp1252Text kDistanceTail{", la distance est incorrecte !"};
-constexpr Cp1252Text kAfterDistanceHead{" : pas d'espace après la distance de "};
-constexpr Cp1252Text kBangTail{" !"};
-constexpr Cp1252Text kDirectionHead{" : erreur, la direction de la fonction "};
-constexpr Cp1252Text kIncorrecteTail{" est incorrecte !"};
-constexpr Cp1252Text kFourOnlyHead{" : erreur, la fonction "};
-constexpr Cp1252Text kFourOnlyTail{" ne prend que quatre paramètres appelés !"};
-
 // Count and distance: a comma and a space may stand before each; the direction
 // must be preceded by a space. No sign anywhere.
 constexpr WholeField kPlaceAtFields[] = {
-    {Gap::kLoose, {}, false, {kCountHead, kCountTail}},
-    {Gap::kLoose, {}, false, {kDistanceHead, kDistanceTail}},
-    {Gap::kSpaced, {kAfterDistanceHead, kBangTail}, false, {kDirectionHead, kIncorrecteTail}},
+    {Gap::kLoose, {}, false, {Diag::kNombreAPlacerIncorrect}},
+    {Gap::kLoose, {}, false, {Diag::kDistanceIncorrecte}},
+    {Gap::kSpaced, {Diag::kEspaceApresDistance}, false, {Diag::kDirectionIncorrecte}},
 };
 
 void placeAt(CheckContext& ctx, const Command& command, std::string& line, int* lineHandled,
@@ -58,13 +43,13 @@ void placeAt(CheckContext& ctx, const Command& command, std::string& line, int* 
   if (at.callerForm) readCaller(call, line, at, command, kPlaceAtMeCaller);
   if (!call.failed()) {
     const Reading object = readName(line, at.args, kOpenListName);
-    if (object.text.empty()) call.error(kNoObject);
-    if (object.quotes == 3) call.error(kCalledSyntax, command.name, kTooManyQuotes);
+    if (object.text.empty()) call.error(Diag::kObjetIntrouvable);
+    if (object.quotes == 3) call.error(Diag::kAppeleTropDeGuillemets, command.name);
     if (!call.failed()) {
       call.record(code::OBJET, object.text);
       std::size_t pos = object.stop;
       if (readWholeRun(call, line, pos, kPlaceAtFields, command.name) && hasTrailing(line, pos)) {
-        call.error(kFourOnlyHead, command.name, kFourOnlyTail);
+        call.error(Diag::kQuatreParametresSeulement, command.name);
       }
     }
   }
@@ -80,50 +65,37 @@ constexpr Command kPositionCell{"PositionCell", "positioncell", true, true,
                                 journalFailure<"synDetectPositionCell">};
 constexpr CallerRule kPositionCaller{code::OBJET};
 
-constexpr Cp1252Text kValueHead{" : erreur, la valeur de "};
-constexpr Cp1252Text kAxisXTail{" sur l'axe X est incorrecte !"};
-constexpr Cp1252Text kAxisYTail{" sur l'axe Y est incorrecte !"};
-constexpr Cp1252Text kAxisZTail{" sur l'axe Z est incorrecte !"};
-constexpr Cp1252Text kAfterZ{
-    " : pas d'espace après la position sur l'axe Z de la fonction Position !"};
-constexpr Cp1252Text kRotation{
-    " : erreur, la rotation sur l'axe Z de la fonction Position est incorrecte !"};
-constexpr Cp1252Text kCellRotation{
-    " : erreur, la valeur de rotation de PositionCell sur l'axe Z est incorrecte !"};
-constexpr Cp1252Text kAfterRotation{
-    " : pas d'espace après la rotation sur l'axe Z de la fonction PositionCell !"};
-constexpr Cp1252Text kCellQuotes{
-    " : erreur dans la syntaxe du nom de la cellule : trop de guillemets."};
-constexpr Cp1252Text kNoCellName{" : impossible de détecter le nom de la cellule !"};
-constexpr Cp1252Text kAfterCellName{" : erreur dans le nom de la cellule !"};
-
 // X, Y and Z, each with an optional minus sign, the separators between them
 // optional.
-constexpr WholeField kAxisX{Gap::kNone, {}, true, {kValueHead, kAxisXTail}};
-constexpr WholeField kAxisY{Gap::kLoose, {}, true, {kValueHead, kAxisYTail}};
-constexpr WholeField kAxisZ{Gap::kLoose, {}, true, {kValueHead, kAxisZTail}};
+constexpr WholeField kAxisX{Gap::kNone, {}, true, {Diag::kPositionAxe, Holes::kNameWord, "X"}};
+constexpr WholeField kAxisY{Gap::kLoose, {}, true, {Diag::kPositionAxe, Holes::kNameWord, "Y"}};
+constexpr WholeField kAxisZ{Gap::kLoose, {}, true, {Diag::kPositionAxe, Holes::kNameWord, "Z"}};
 // A space is required before the rotation of Position; the separator before
 // the rotation of PositionCell is optional.
-constexpr WholeField kRotationField{Gap::kSpaced, {kAfterZ, {}}, true, {kRotation, {}}};
-constexpr WholeField kCellRotationField{Gap::kLoose, {}, true, {kCellRotation, {}}};
+constexpr WholeField kRotationField{Gap::kSpaced,
+                                    {Diag::kPositionEspaceApresZ, Holes::kNone},
+                                    true,
+                                    {Diag::kPositionRotation, Holes::kNone}};
+constexpr WholeField kCellRotationField{
+    Gap::kLoose, {}, true, {Diag::kPositionCellRotation, Holes::kNone}};
 constexpr WholeField kPositionFields[] = {kAxisX, kAxisY, kAxisZ, kRotationField};
 constexpr WholeField kPositionCellFields[] = {kAxisX, kAxisY, kAxisZ, kCellRotationField};
 
 // The cell name that ends a PositionCell line.
 void positionCellName(Call& call, std::string_view line, std::size_t pos) {
   if (separatorStep(line, pos) == Separator::kNoSpace) {
-    call.error(kAfterRotation);
+    call.error(Diag::kPositionCellEspaceApresRotation);
     return;
   }
   const Reading cell = readName(line, pos, kOpenName);
   if (cell.quotes == 3) {
-    call.error(kCellQuotes);
+    call.error(Diag::kNomDeCelluleGuillemets);
   } else if (cell.text.empty()) {
-    call.error(kNoCellName);
+    call.error(Diag::kNomDeCelluleIntrouvable);
   } else {
     call.record(code::CELLULE, cell.text);
     if ((cell.onBlank || cell.quotes == 2) && hasTrailing(line, cell.stop + 1)) {
-      call.error(kAfterCellName);
+      call.error(Diag::kNomDeCelluleSuivi);
     }
   }
 }
@@ -141,7 +113,7 @@ void position(CheckContext& ctx, const Command& command, std::span<const WholeFi
     if (withCell) {
       positionCellName(call, line, pos);
     } else if (hasTrailing(line, pos)) {
-      call.error(kFourOnlyHead, command.name, kFourOnlyTail);
+      call.error(Diag::kQuatreParametresSeulement, command.name);
     }
   }
   *lineHandled = 1;
@@ -155,29 +127,16 @@ constexpr Command kPlaceItem{"PlaceItem", "placeitem", false, true,
 constexpr Command kPlaceItemCell{"PlaceItemCell", "placeitemcell", false, true,
                                  journalFailure<"synDetectPlaceItemCell">};
 
-constexpr Cp1252Text kNoCell{" : impossible de détecter la cellule !"};
-constexpr Cp1252Text kNoSpaceAfterObject{" : erreur, pas d'espace après l'objet \""};
-constexpr Cp1252Text kQuoteBang{"\" !"};
-constexpr Cp1252Text kSyntaxOf{" : erreur dans la syntaxe de "};
-constexpr Cp1252Text kOfFunction{" de la fonction "};
-constexpr Cp1252Text kPoint{"."};
-constexpr Cp1252Text kBadSyntaxOf{" : erreur, la syntaxe de "};
-constexpr Cp1252Text kIsIncorrect{" est incorrecte !"};
-constexpr Cp1252Text kNoSpaceAfter{" : erreur, pas d'espace après "};
-constexpr Cp1252Text kBang{" !"};
-constexpr Cp1252Text kTooManyAfterNumber{" : erreur, trop de paramètres dans la fonction "};
-constexpr Cp1252Text kTooManyAfterName{" : erreur, trop de paramètre dans la fonction "};
-
-// The four values, in order, by the words their messages use.
+// The four values, in order: three axes, then the rotation.
 struct ItemValue {
-  std::string_view label;  // "l'axe x"
-  bool showsCharacter;     // the bad-syntax message ends with the character found
+  std::string_view axis;  // "x"; empty for the rotation
+  bool showsCharacter;    // the bad-syntax message ends with the character found
 };
 constexpr ItemValue kItemValues[] = {
-    {"l'axe x", true},
-    {"l'axe y", false},
-    {"l'axe z", false},
-    {"la rotation", false},
+    {"x", true},
+    {"y", false},
+    {"z", false},
+    {{}, false},
 };
 
 enum class ValueKind : std::uint8_t { kNumber, kName };
@@ -197,7 +156,11 @@ bool readItemValue(Call& call, std::string_view line, std::size_t& pos, const It
       const char c = line[pos];
       if (c == ' ' || c == ',' || c == '\t') break;
       if (typeChar(c) != kClassLetter && !isDigit(c)) {
-        call.error(kSyntaxOf, value.label, kOfFunction, name, kPoint);
+        if (value.axis.empty()) {
+          call.error(Diag::kRotationSyntaxe, name);
+        } else {
+          call.error(Diag::kAxeSyntaxe, value.axis, name);
+        }
         return false;
       }
       variable.push_back(c);
@@ -207,9 +170,13 @@ bool readItemValue(Call& call, std::string_view line, std::size_t& pos, const It
     kind = ValueKind::kName;
     return true;
   }
-  const std::string_view found =
-      value.showsCharacter && pos < line.size() ? line.substr(pos, 1) : std::string_view{};
-  call.error(kBadSyntaxOf, value.label, kOfFunction, name, kIsIncorrect, found);
+  if (value.axis.empty()) {
+    call.error(Diag::kRotationIncorrecte, name);
+  } else {
+    const std::string_view found =
+        value.showsCharacter && pos < line.size() ? line.substr(pos, 1) : std::string_view{};
+    call.error(Diag::kAxeIncorrect, value.axis, name, found);
+  }
   return false;
 }
 
@@ -222,7 +189,7 @@ void placeItem(CheckContext& ctx, const Command& command, bool withCell, std::st
   const Reading object = readName(line, at.args, kListName);
   std::size_t pos = object.stop;
   if (object.text.empty()) {
-    call.error(kNoObject);
+    call.error(Diag::kObjetIntrouvable);
   } else {
     call.record(code::OBJET, object.text);
   }
@@ -236,7 +203,7 @@ void placeItem(CheckContext& ctx, const Command& command, bool withCell, std::st
         const Reading cell = readName(line, pos, kListName);
         pos = cell.stop;
         if (cell.text.empty()) {
-          call.error(kNoCell);
+          call.error(Diag::kCelluleIntrouvable);
         } else {
           call.record(code::CELLULE, cell.text);
           last = cell.text;
@@ -245,7 +212,7 @@ void placeItem(CheckContext& ctx, const Command& command, bool withCell, std::st
     }
   }
   if (!call.failed() && separatorStep(line, pos) == Separator::kNoSpace) {
-    call.error(kNoSpaceAfterObject, last, kQuoteBang);
+    call.error(Diag::kEspaceApresObjet, last);
   }
   ValueKind kind = ValueKind::kNumber;
   for (std::size_t v = 0; v < std::size(kItemValues) && !call.failed(); ++v) {
@@ -256,12 +223,12 @@ void placeItem(CheckContext& ctx, const Command& command, bool withCell, std::st
       ++pos;
     if (v + 1 == std::size(kItemValues)) {
       if (pos < line.size()) {
-        call.error(
-            kind == ValueKind::kNumber ? kTooManyAfterNumber.view() : kTooManyAfterName.view(),
-            command.name, kBang);
+        call.error(kind == ValueKind::kNumber ? Diag::kTropDeParametresDans
+                                              : Diag::kTropDeParametreApresVariable,
+                   command.name);
       }
     } else if (pos == end || line[pos - 1] != ' ') {
-      call.error(kNoSpaceAfter, kItemValues[v].label, kBang);
+      call.error(Diag::kEspaceApresAxe, kItemValues[v].axis);
     }
   }
   *lineHandled = 1;

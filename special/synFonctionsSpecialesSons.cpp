@@ -3,7 +3,6 @@
 #include <array>
 #include <string>
 
-#include "core/Encoding.h"
 #include "core/MainTriInfo.h"
 #include "special/synFonctionsSpeciales.h"
 #include "special/synFonctionsSpecialesCommon.h"
@@ -43,47 +42,25 @@ bool readDecimal(std::string_view line, std::size_t& pos) {
 // ---------------------------------------------------------------------------
 // FadeTo: alpha (whole), duration (decimal, nothing after it).
 
-constexpr Cp1252Text kAlpha{" : erreur, la valeur du alpha de la fonction FadeTo est incorrecte !"};
-constexpr Cp1252Text kNoDuration{" : impossible de détecter la durée du fondu !"};
-constexpr Cp1252Text kDuration{
-    " : erreur dans la durée du fondu. Attention, FadeTo ne prend pas de variables en entrée !"};
-
 // ---------------------------------------------------------------------------
 // ModRegion: a region, then the chances of its ten weathers.
 
-constexpr Cp1252Text kNoSpaceInconnu1{
-    " : pas d'espace après la valeur de l'Inconnu1 de la fonction "};
-constexpr Cp1252Text kModRegionTrailing{
-    " : erreur, trop de paramètres dans la fonction ModRegion !"};
-
 // The ten chances, each named in its finding; the last one needs a space
 // before it, the others may follow a comma alone, a space alone, or both.
-constexpr std::string_view kIsWrong{" est incorrecte !"};
-constexpr WholeField weather(std::string_view valueOf, Gap gap = Gap::kLoose) {
-  return {gap, {kNoSpaceInconnu1, " !"}, false, {valueOf, kIsWrong}};
+constexpr WholeField weather(std::string_view name, Gap gap = Gap::kLoose) {
+  const Message missing{Diag::kMeteoIncorrecte, Holes::kWordName, name};
+  return {gap, {Diag::kEspaceApresInconnu1}, false, missing};
 }
 constexpr WholeField kWeathers[] = {
-    weather(" : erreur, la valeur du Clear de la fonction "),
-    weather(" : erreur, la valeur du Cloudy de la fonction "),
-    weather(" : erreur, la valeur du Foggy de la fonction "),
-    weather(" : erreur, la valeur du OverCast de la fonction "),
-    weather(" : erreur, la valeur du Rain de la fonction "),
-    weather(" : erreur, la valeur du Thunder de la fonction "),
-    weather(" : erreur, la valeur du Ash de la fonction "),
-    weather(" : erreur, la valeur du Blight de la fonction "),
-    weather(" : erreur, la valeur du Inconnu1 de la fonction "),
-    weather(" : erreur, la valeur du Inconnu2 de la fonction ", Gap::kSpaced),
+    weather("Clear"),    weather("Cloudy"),
+    weather("Foggy"),    weather("OverCast"),
+    weather("Rain"),     weather("Thunder"),
+    weather("Ash"),      weather("Blight"),
+    weather("Inconnu1"), weather("Inconnu2", Gap::kSpaced),
 };
 
 // ---------------------------------------------------------------------------
 // The sounds played with a volume and a pitch.
-
-constexpr Cp1252Text kSoundQuotes{" : erreur dans la syntaxe de l'appelé de la fonction "};
-constexpr Cp1252Text kTooManyQuotes{" : trop de guillemets."};
-constexpr Cp1252Text kSoundSyntax{" : erreur, la syntaxe des paramètres de la fonction "};
-constexpr Cp1252Text kNoSpaceVolume{" : pas d'espace après la valeur du volume de "};
-constexpr Cp1252Text kSoundTrailing{" : erreur, la fonction "};
-constexpr Cp1252Text kThreeArguments{" ne prend que trois paramètres appelés !"};
 
 void soundWithVolumeAndPitch(CheckContext& ctx, const Command& command, std::string& line,
                              int* lineHandled, int lineIndex) {
@@ -93,23 +70,23 @@ void soundWithVolumeAndPitch(CheckContext& ctx, const Command& command, std::str
   const std::string_view name = command.name;
   const Reading sound = readName(line, at.args, kOpenListName);
   if (sound.quotes == 3) {
-    call.error(kSoundQuotes, name, kTooManyQuotes);
+    call.error(Diag::kAppeleTropDeGuillemets, name);
   } else {
     call.recordName(code::SON, sound.text);
   }
   std::size_t pos = sound.stop;
   if (!call.failed()) {
     passLooseSeparator(line, pos);
-    if (!readDecimal(line, pos)) call.error(kSoundSyntax, name, kIsWrong);
+    if (!readDecimal(line, pos)) call.error(Diag::kSonParametres, name);
   }
   if (!call.failed() && separatorStep(line, pos) == Separator::kNoSpace) {
-    call.error(kNoSpaceVolume, name, " !");
+    call.error(Diag::kSonEspaceApresVolume, name);
   }
   if (!call.failed()) {
     if (!readDecimal(line, pos)) {
-      call.error(kSoundSyntax, name, kIsWrong);
+      call.error(Diag::kSonParametres, name);
     } else if (hasTrailing(line, pos)) {
-      call.error(kSoundTrailing, name, kThreeArguments);
+      call.error(Diag::kTroisParametresSeulement, name);
     }
   }
   *lineHandled = 1;
@@ -117,11 +94,6 @@ void soundWithVolumeAndPitch(CheckContext& ctx, const Command& command, std::str
 
 // ---------------------------------------------------------------------------
 // LoopGroup: a group, a count and optional flags.
-
-constexpr Cp1252Text kCount{" : erreur, le nombre de la fonction LoopGroup est incorrect !"};
-constexpr Cp1252Text kFlagsTrailing{
-    " : erreur dans le paramètre optionnel. Attention, LoopGroup ne prend qu'un paramètre après "
-    "le groupe \""};
 
 }  // namespace
 
@@ -131,11 +103,11 @@ void synDetectFadeTo(CheckContext& ctx, std::string& line, int* lineHandled, int
   Call call(ctx, lineIndex, kFadeTo.failure);
   std::size_t pos = at.args;
   if (!readWhole(line, pos, false)) {
-    call.error(kAlpha);
+    call.error(Diag::kFadeToAlpha);
   } else if (separatorStep(line, pos) != Separator::kSpace) {
-    call.error(kNoDuration);
+    call.error(Diag::kFadeToDureeIntrouvable);
   } else if (!readDecimal(line, pos) || hasTrailing(line, pos)) {
-    call.error(kDuration);
+    call.error(Diag::kFadeToDuree);
   }
   *lineHandled = 1;
 }
@@ -148,7 +120,7 @@ void synDetectModRegion(CheckContext& ctx, std::string& line, int* lineHandled, 
   call.recordName(code::REGION, region.text);
   std::size_t pos = region.stop;
   if (readWholeRun(call, line, pos, kWeathers, kModRegion.name) && hasTrailing(line, pos)) {
-    call.error(kModRegionTrailing);
+    call.error(Diag::kTropDeParametresDans, kModRegion.name);
   }
   *lineHandled = 1;
 }
@@ -175,11 +147,11 @@ void synDetectLoopGroup(CheckContext& ctx, std::string& line, int* lineHandled, 
     std::size_t pos = group.stop;
     passLooseSeparator(line, pos);
     if (!readWhole(line, pos, false)) {
-      call.error(kCount);
+      call.error(Diag::kLoopGroupNombre);
     } else {
       const OptionalValue flags = readOptionalValue(line, pos, false, OptionalEnd::kLast);
       if (flags.fault == OptionalFault::kTrailing) {
-        call.error(kFlagsTrailing, group.text, "\" !");
+        call.error(Diag::kLoopGroupOptionnel, group.text);
       } else {
         optionalFinding(call, flags.fault, "", kLoopGroup.name);
       }
