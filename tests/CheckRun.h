@@ -32,18 +32,6 @@ inline std::ostream& operator<<(std::ostream& out, const Finding& f) {
              << cp1252ToUtf8(f.text) << "\"}";
 }
 
-// "    - Ligne <index + 1>" followed by a message written in UTF-8.
-inline Finding findingAt(int index, int kind, std::string_view utf8Message) {
-  return {index, kind,
-          std::string(kLinePrefix) + std::to_string(index + 1) + utf8ToCp1252(utf8Message)};
-}
-inline Finding errorAt(int index, std::string_view utf8Message) {
-  return findingAt(index, kError, utf8Message);
-}
-inline Finding alertAt(int index, std::string_view utf8Message) {
-  return findingAt(index, kAlert, utf8Message);
-}
-
 // Every record of a journal, in order.
 inline std::vector<Finding> findingsOf(const Journal& journal) {
   std::vector<Finding> out;

@@ -114,9 +114,8 @@ TEST(InfoStore, NamesMergeWhateverTheirCaseOnePlainAndOneExternalRecordEach) {
   for (const auto& c : cases) {
     test::CheckRun run;
     test::writeFile(kInfoFileName, "");
-    test::writeFile(kInfoFileName, "");
-  test::writeFile(kPairFileName, "");
-  InfoFiles files;
+    test::writeFile(kPairFileName, "");
+    InfoFiles files;
     run.info.setMirror(&files);
     for (const INFO& info : c.fed)
       run.info.triInfo(info);
