@@ -33,15 +33,6 @@ class Call {
   void alert(Diag id, const Values&... values) {
     ctx_.journal.report(lineIndex_, id, failure_, values...);
   }
-  template <typename... Pieces>
-  void error(const Pieces&... pieces) {
-    ctx_.journal.finding(lineIndex_, kError, failure_, pieces...);
-    failed_ = true;
-  }
-  template <typename... Pieces>
-  void alert(const Pieces&... pieces) {
-    ctx_.journal.finding(lineIndex_, kAlert, failure_, pieces...);
-  }
   // Once an error is journalled, the later stages of the call are skipped.
   bool failed() const { return failed_; }
   void record(int type, std::string name) { ctx_.info.triInfo(INFO{type, std::move(name)}); }
