@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "analysis/MainExpression.h"
+#include "expression/MainExpression.h"
 #include "core/Journal.h"
 #include "core/MainDivers.h"
 

@@ -1,6 +1,6 @@
 #include "analysis/synDetectSetTo.h"
 
-#include "analysis/MainExpression.h"
+#include "expression/MainExpression.h"
 #include "core/Journal.h"
 #include "core/MainDivers.h"
 #include "core/MainTriInfo.h"

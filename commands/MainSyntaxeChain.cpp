@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "analysis/ChainIndex.h"
+#include "expression/ChainIndex.h"
 #include "analysis/synDetectSetTo.h"
 #include "analysis/synDetectTest.h"
 #include "core/Encoding.h"
