@@ -17,7 +17,8 @@ declare -A permis=(
   [formatter]="core analysis formatter"
   [run]="core expression signatures special analysis commands report run"
   [shell]="core report formatter run shell"
-  [console]="core report formatter run shell console"
+  [lsp]="core expression commands formatter run lsp"
+  [console]="core report formatter run shell lsp console"
 )
 
 fautes=0
