@@ -11,7 +11,7 @@ head -c 25000001 /dev/zero | tr '\0' 'a' >gros.txt
 # Memory is capped at 400 MB, unless the program cannot start so (the address
 # sanitizer reserves far more address space).
 limite=(ulimit -v 400000)
-(ulimit -v 400000 && "$scrutinette" --version) >/dev/null 2>&1 || limite=(true)
+{ (ulimit -v 400000 && "$scrutinette" --version) >/dev/null; } 2>/dev/null || limite=(true)
 echec=0
 # Each case: the arguments, then what is on standard input.
 while IFS='|' read -r arguments entree; do
