@@ -115,24 +115,6 @@ class DiagnosticSink {
     add(lineIndex, id, cutText(text), failureMessage);
   }
 
-  // Transitional: a finding whose text is given in pieces, for checkers that
-  // do not name their catalogue row yet.
-  template <typename... Pieces>
-  void finding(int lineIndex, std::int32_t kind, std::string_view failureMessage,
-               const Pieces&... pieces) {
-    std::string& text = scratch_;
-    text.assign(kLinePrefix);
-    appendNumber(text, lineIndex + 1);
-    (text.append(std::string_view(pieces)), ...);
-    add(lineIndex, kind == kAlert ? Diag::kLegacyAlert : Diag::kLegacyError, cutText(text),
-        failureMessage);
-  }
-  void append(std::int32_t line, std::string_view text, std::int32_t kind,
-              std::string_view failureMessage) {
-    add(line, kind == kAlert ? Diag::kLegacyAlert : Diag::kLegacyError, cutText(text),
-        failureMessage);
-  }
-
   // A sentence of its own ("    - " + the row's message) listed with the
   // findings of one line.
   template <typename... Values>

@@ -225,11 +225,11 @@ TEST(JournalRecord, LayoutOf208Bytes) {
   JournalFile file("journal.bin");
   Journal journal;
   journal.setMirror(&file);
-  journal.reportScript(Diag::kLegacyError, "", std::string(250, 'a'));
-  journal.report(4, Diag::kLegacyAlert, "", "alerte, x");
-  journal.reportScript(Diag::kLegacyError, "", std::string("ab\0cd", 5));  // ends at the NUL
-  EXPECT_EQ(journal[0].text, "    - " + std::string(193, 'a'));
-  EXPECT_EQ(journal[2].text, "    - ab");
+  // Texts given whole, with the kinds of their rows: an error, then an alert.
+  journal.add(kWholeScript, Diag::kSyntaxeInconnue, std::string(199, 'a'), "");
+  journal.report(4, Diag::kDirectiveCodeInconnu, "", "x");
+  journal.reportScript(Diag::kNomCommencantParUnderscore, "", std::string(250, 'b'));
+  EXPECT_EQ(journal[2].text.size(), 199u);  // cut at 199 characters
   file.close();
   const auto record = [](std::string_view line, std::string_view text, char kind) {
     return std::string(line) + std::string(text) + std::string(200 - text.size(), '\0') + kind +
@@ -237,9 +237,10 @@ TEST(JournalRecord, LayoutOf208Bytes) {
   };
   using namespace std::string_view_literals;
   EXPECT_EQ(test::readFile("journal.bin"),
-            record("\xFF\xFF\xFF\xFF"sv, "    - " + std::string(193, 'a'), 2) +
-                record("\x04\0\0\0"sv, "    - Ligne 5 : alerte, x", 1) +
-                record("\xFF\xFF\xFF\xFF"sv, "    - ab", 2));
+            record("\xFF\xFF\xFF\xFF"sv, std::string(199, 'a'), 2) +
+                record("\x04\0\0\0"sv, journal[1].text, 1) +
+                record("\xFF\xFF\xFF\xFF"sv, journal[2].text, 1));
+  EXPECT_TRUE(journal[1].text.starts_with("    - Ligne 5 : alerte, le code \"x\""));
 }
 
 }  // namespace

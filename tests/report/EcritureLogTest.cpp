@@ -79,7 +79,8 @@ TEST(Report, ErrorListAndSections) {
     for (const INFO& r : c.records)
       run.info.triInfo(r);
     for (const auto& [line, text, kind] : c.journal)
-      run.journal.append(line, utf8ToCp1252(text), kind, "");
+      run.journal.add(line, kind == kAlert ? Diag::kDirectiveCodeInconnu : Diag::kSyntaxeInconnue,
+                      utf8ToCp1252(text), "");
     int errors = -1;
     EXPECT_EQ(cp1252ToUtf8(
                   composeReport(c.lines, c.showInfo, c.hideAlerts, run.journal, run.info, &errors)),
