@@ -74,8 +74,8 @@ struct Section {
   std::vector<Case> cases;
 };
 
-// A text field: UTF-8 turned into Windows-1252, then the escapes \t \r \v \f
-// \0 \s (a space) \\ \xHH and \{N:text} (text N times).
+// A text field: UTF-8 turned into Windows-1252, then the escapes \n \t \r \v
+// \f \0 \s (a space) \\ \xHH and \{N:text} (text N times).
 std::string unescape(std::string_view utf8) {
   const std::string in = utf8ToCp1252(utf8);
   std::string out;
