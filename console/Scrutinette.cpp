@@ -66,6 +66,8 @@ constexpr const char* kHelp =
     "                   « patch -p0 ») au lieu de réécrire les fichiers\n"
     "  --verifier-format  lister les fichiers que --format changerait, sans rien\n"
     "                   modifier\n"
+    "  --lsp            (seule) servir de serveur de langage (LSP) à un éditeur,\n"
+    "                   sur l'entrée et la sortie standard\n"
     "  --help           afficher cette aide\n"
     "  --version        afficher la version\n"
     "  --               la suite n'est faite que d'entrées\n"
