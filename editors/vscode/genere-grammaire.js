@@ -25,7 +25,6 @@ function alternative(liste) {
 }
 
 const grammaire = {
-  $schema: 'https://raw.githubusercontent.com/martinring/tmlanguage/master/tmlanguage.json',
   name: 'Script Morrowind',
   scopeName: 'source.mwscript',
   comment: 'Généré par genere-grammaire.js depuis les tables de Lintaro : ne pas modifier.',
