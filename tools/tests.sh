@@ -120,10 +120,22 @@ campagne_fuzz() {
   detail="${executions:-?} exécutions, aucun plantage"
 }
 
+# Les clients LSP des tests (tests/lsp : bibliothèque de protocole de
+# Microsoft, test de grammaire TextMate) et l'extension VS Code
+# (editors/vscode : vscode-languageclient, vsce), d'après leurs
+# package-lock.json.
+installer_outils_npm_lsp() {
+  local projet
+  for projet in tests/lsp editors/vscode; do
+    npm ci --prefix "$projet" --no-audit --no-fund --prefer-offline || return 1
+  done
+}
+
 etape "Dépendances" installer_manquants \
   cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-  "${PAQUETS_FENETRE[@]}" "${PAQUETS_CONSOLE[@]}"
+  "${PAQUETS_FENETRE[@]}" "${PAQUETS_CONSOLE[@]}" neovim
 etape "Outils npm des tests" installer_outils_npm
+etape "Outils npm du serveur de langage" installer_outils_npm_lsp
 
 etape "Release : configuration" cmake --preset release
 etape "Release : construction" cmake --build --preset release
@@ -137,3 +149,4 @@ etape "Fuzz : configuration" cmake --preset fuzz
 etape "Fuzz : construction" cmake --build --preset fuzz
 etape "Fuzz : libFuzzer ($fuzz_secondes s)" campagne_fuzz
 etape "Fuzz : mise en forme ($fuzz_secondes s)" campagne_fuzz fuzz_format format
+etape "Fuzz : serveur de langage ($fuzz_secondes s)" campagne_fuzz fuzz_lsp lsp
