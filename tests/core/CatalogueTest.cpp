@@ -10,6 +10,7 @@
 
 #include "core/Diagnostics.h"
 #include "core/Encoding.h"
+#include "plugin/ScriptCheck.h"
 #include "run/Check.h"
 
 namespace lintaro {
@@ -33,7 +34,10 @@ std::string scriptOf(std::string_view example) {
 }
 
 bool draws(std::string_view example, Diag id) {
-  const CheckResult result = check(scriptOf(example), CheckOptions{});
+  // A row of result scripts is drawn only by the body of a dialogue result.
+  const CheckResult result = id == Diag::kDeclarationDansResultat
+                                 ? plugin::checkResultScript(example, CheckOptions{})
+                                 : check(scriptOf(example), CheckOptions{});
   for (std::size_t i = 0; i < result.journal.size(); ++i) {
     if (result.journal[i].id == id) return true;
   }
