@@ -5,9 +5,12 @@
 #      ctest, dont le test de bout en bout de la fenêtre sous Xvfb ;
 #   2. preset sanitize (clang, address et undefined) : construction et ctest,
 #      fenêtre comprise ;
-#   3. preset fuzz (clang, libFuzzer) : construction et une courte campagne de
-#      fuzz_check sur une copie du corpus fuzz/corpus/check, puis de
-#      fuzz_format (mise en forme) sur une copie de fuzz/corpus/format.
+#   3. preset threads (clang, ThreadSanitizer) : des vérifications en mémoire
+#      menées en même temps dans plusieurs fils d'exécution ;
+#   4. preset fuzz (clang, libFuzzer) : construction et de courtes campagnes de
+#      fuzz_check (vérification avec fichiers de travail), fuzz_check_memory
+#      (vérification en mémoire) sur une copie du corpus fuzz/corpus/check,
+#      puis de fuzz_format (mise en forme) sur une copie de fuzz/corpus/format.
 # Le script s'arrête à la première étape en échec et finit par un résumé.
 #
 # Variable : LINTARO_FUZZ_SECONDES, durée de la campagne de fuzz (60 par défaut).
@@ -145,8 +148,13 @@ etape "Sanitizers : configuration" cmake --preset sanitize
 etape "Sanitizers : construction" cmake --build --preset sanitize
 etape "Sanitizers : tests" ctest_preset sanitize
 
+etape "ThreadSanitizer : configuration" cmake --preset threads
+etape "ThreadSanitizer : construction" cmake --build --preset threads
+etape "ThreadSanitizer : vérifications simultanées" ctest_preset threads
+
 etape "Fuzz : configuration" cmake --preset fuzz
 etape "Fuzz : construction" cmake --build --preset fuzz
 etape "Fuzz : libFuzzer ($fuzz_secondes s)" campagne_fuzz
+etape "Fuzz : vérification en mémoire ($fuzz_secondes s)" campagne_fuzz fuzz_check_memory check
 etape "Fuzz : mise en forme ($fuzz_secondes s)" campagne_fuzz fuzz_format format
 etape "Fuzz : serveur de langage ($fuzz_secondes s)" campagne_fuzz fuzz_lsp lsp
