@@ -35,6 +35,10 @@ constexpr int kSyncFull = 1;
 
 struct AlreadyInitialized {};
 
+// Most incremental changes applied from one didChange (the server asks for
+// whole texts; the rest are ignored).
+constexpr int kMaxRangedChanges = 100;
+
 const json* member(const json& object, const char* key) {
   if (!object.is_object()) return nullptr;
   const auto it = object.find(key);
@@ -329,12 +333,19 @@ void Server::notification(std::string_view method, const json& params) {
     if (it == documents_.end() || changes == nullptr || !changes->is_array()) return;
     Document& doc = it->second;
     std::string text = doc.text;
+    int ranged = 0;
     for (const json& change : *changes) {
       const json* replacement = member(change, "text");
       if (replacement == nullptr || !replacement->is_string()) continue;
       const json* where = member(change, "range");
       if (where == nullptr) {
         text = replacement->get<std::string>();
+        continue;
+      }
+      // Each costs a pass over the text: their number and the text's growth
+      // are bounded.
+      if (++ranged > kMaxRangedChanges ||
+          text.size() + replacement->get_ref<const std::string&>().size() > kMaxBodyBytes) {
         continue;
       }
       // An incremental change (the server asks for full text, but takes both).
