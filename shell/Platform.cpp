@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <ctime>
 #include <string_view>
 #include <vector>
@@ -93,6 +94,14 @@ std::string programDirectory() {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return {};
   return path.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string userConfigDirectory() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') return std::string(config) + "/lintaro";
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.config/lintaro";
+  return {};
 }
 
 bool startInTerminal(const std::string& program) {

@@ -21,6 +21,10 @@ std::string currentDirectory();
 // The directory of the running executable, or "" when it cannot be found.
 std::string programDirectory();
 
+// The user's configuration folder for the window: $XDG_CONFIG_HOME/lintaro,
+// else $HOME/.config/lintaro; "" when neither variable is set.
+std::string userConfigDirectory();
+
 // Starts `program` (an executable path) in a new terminal window: the
 // desktop's default terminal emulator, else xterm. False when none starts.
 bool startInTerminal(const std::string& program);

@@ -40,6 +40,7 @@ class WxPlatform : public ShellPlatform {
   bool startConsole(const std::string& program) override;
   void messageBox(const std::string& text, const std::string& title, BoxIcon icon) override;
   void redrawMainWindow() override;
+  std::string configDirectory() override;
 
  private:
   MainFrame& frame_;

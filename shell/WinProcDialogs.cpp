@@ -56,7 +56,6 @@ wxSizer* ShellDialog::fileNameRow(wxTextCtrl*& edit, int id, const std::string& 
   row->Add(new wxStaticText(this, wxID_ANY, "Nom du fichier :"), 0, wxALIGN_CENTER_VERTICAL | wxALL,
            4);
   edit = new wxTextCtrl(this, id, toWx(initial), wxDefaultPosition, wxSize(260, -1));
-  edit->SetMaxLength(kMaxFileNameLength);
   row->Add(edit, 1, wxALIGN_CENTER_VERTICAL | wxALL, 4);
   auto* browse = new wxButton(this, wxID_ANY, "Parcourir...");
   wxTextCtrl* target = edit;
@@ -186,7 +185,6 @@ class CheckScriptDialog : public ShellDialog {
     content->Add(new wxStaticText(this, wxID_ANY, "Texte du script :"), 0, wxALL, 4);
     box_ = new wxTextCtrl(this, kIdScriptBox, wxEmptyString, wxDefaultPosition,
                           ConvertDialogToPixels(wxSize(437, 186)), wxTE_MULTILINE | wxVSCROLL);
-    box_->SetMaxLength(kMaxScriptBoxLength);
     content->Add(box_, 1, wxEXPAND | wxALL, 4);
     content->Add(buttonRow({{wxID_OK, "OK"},
                             {kIdFormatScript, "Mettre en forme"},
@@ -221,10 +219,8 @@ class CheckScriptDialog : public ShellDialog {
   }
 
  private:
-  void onCancel(wxCommandEvent& event) {
-    box_->Clear();
-    event.Skip();
-  }
+  // "Annuler" and Escape hide the dialog as closing does: the text stays.
+  void onCancel(wxCommandEvent& event) { event.Skip(); }
 
   wxTextCtrl* box_ = nullptr;
   LoadDialog* load_ = nullptr;

@@ -11,12 +11,15 @@
 
 #include "core/Version.h"
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+#include "run/Check.h"
 #include "shell/Settings.h"
 
 namespace lintaro {
@@ -29,13 +32,11 @@ inline constexpr const char* kConsoleProgramName = "scrutinette";
 inline constexpr std::string_view kShellVersion = kVersion;
 inline constexpr const char* kShellDate = "24/09/2006";
 
-// Limits of the dialogs' edit boxes, in characters.
+// The console program reads typed names with at most this many characters;
+// the window's fields take names of any length.
 inline constexpr std::size_t kMaxFileNameLength = 49;
-inline constexpr std::size_t kMaxScriptBoxLength = 9999;
-inline constexpr std::size_t kMaxPastedScriptLength = 5000;
-// The formatted pasted script goes back into the box only when it fits, with
-// CR LF line ends and a terminator, in this many characters.
-inline constexpr std::size_t kFormattedTextBuffer = 10000;
+// Files checked that the "Fichiers..." menu lists, the last one first.
+inline constexpr std::size_t kRecentFileCount = 5;
 
 // Status values (messageInt) besides the error count of the last check.
 inline constexpr int kStatusFormatted = -2;
@@ -58,6 +59,9 @@ class ShellPlatform {
   virtual void messageBox(const std::string& text, const std::string& title, BoxIcon icon) = 0;
   // Repaints the main window's client area (the status line).
   virtual void redrawMainWindow() = 0;
+  // The user's own configuration folder for the window's remembered values
+  // ($XDG_CONFIG_HOME/lintaro, %APPDATA%\Lintaro); "" when there is none.
+  virtual std::string configDirectory() { return {}; }
 };
 
 // Addresses opened by the site and contact commands (set at build time).
@@ -73,6 +77,9 @@ struct ShellEngine {
                     std::string* failureMessage)>
       check;
   std::function<int(const std::string& path)> format;
+  // The in-memory check of the same bytes with the same options, whose
+  // findings the window lists.
+  std::function<CheckResult(std::string_view bytes, const Settings& settings)> inspect;
 };
 ShellEngine defaultShellEngine();
 
@@ -89,6 +96,48 @@ struct LoadOutcome {
   std::optional<std::string> scriptText;  // the text for the script box
 };
 
+// One finding of the last check as the window lists it.
+struct Finding {
+  int line = 0;  // 1-based; 0 for a finding about the whole script
+  bool error = true;
+  std::string code;     // catalogue code, "LT201"
+  std::string message;  // UTF-8, without the "Ligne N : " head
+};
+
+// Characters [from, to) of a text: a line to select in the script view.
+struct TextSpan {
+  std::size_t from = 0;
+  std::size_t to = 0;
+  bool operator==(const TextSpan&) const = default;
+};
+
+// The outcome of the last check that wrote its report.
+struct CheckView {
+  bool valid = false;
+  bool pasted = false;            // the pasted script rather than a file
+  std::string label;              // the script's name after "Begin", else the file's name
+  std::string reportPath;         // the report written, as opened by "Ouvrir le rapport"
+  std::string text;               // the checked text, UTF-8 with LF line ends
+  std::vector<Finding> findings;  // in the order of the report
+  int errors = 0;
+  int alerts = 0;
+  bool alertsHidden = false;  // the preference leaves the alerts out of the list
+};
+
+// "erreur" or "alerte".
+std::string kindLabel(bool error);
+// "2 erreurs, 1 alerte".
+std::string countsText(int errors, int alerts);
+// The characters of line `line` (1-based) of an LF text, without its line
+// feed; a line past the end gives the empty span at the end of the text.
+TextSpan lineSpan(std::string_view text, int line);
+// The findings of a check result as the report lists them (alerts left out
+// when `hideAlerts`), messages in UTF-8.
+std::vector<Finding> findingsOf(const CheckResult& result, bool hideAlerts);
+// A chosen file as the name field shows it: relative to `directory` when it
+// lies inside it, absolute otherwise.
+std::string fieldPathFor(const std::string& chosen, const std::string& directory);
+
 // Deletes the console marker, the settings file and the four work files of a
 // check; missing files are ignored.
 void cleanWorkspace();
@@ -96,7 +145,7 @@ void cleanWorkspace();
 // The status line drawn in the main window for a status value.
 std::string statusText(int messageInt);
 
-// A typed name as the edit box gives it: at most 49 characters.
+// A typed name as the console program reads it: at most 49 characters.
 std::string limitFileName(std::string_view typed);
 
 // A text with CR LF pairs turned into LF (a bare LF stays).
@@ -108,7 +157,9 @@ class Shell {
  public:
   Shell(ShellPlatform& platform, ShellAddresses addresses,
         ShellEngine engine = defaultShellEngine())
-      : platform_(platform), addresses_(std::move(addresses)), engine_(std::move(engine)) {}
+      : platform_(platform), addresses_(std::move(addresses)), engine_(std::move(engine)) {
+    if (!engine_.inspect) engine_.inspect = defaultShellEngine().inspect;
+  }
 
   // The main window's creation: the pasted-script name and the settings file.
   void onCreate();
@@ -116,7 +167,23 @@ class Shell {
   const std::string& fileName() const { return nomFile_; }
   const Settings& settings() const { return prop_; }
   int status() const { return messageInt_; }
-  std::string statusLine() const { return statusText(messageInt_); }
+  // The status line: the last outcome, failures included.
+  const std::string& statusLine() const { return statusLine_; }
+  // The findings of the last check.
+  const CheckView& lastCheck() const { return view_; }
+  // The line of a finding in lastCheck().text; none for a whole-script finding.
+  std::optional<TextSpan> findingSpan(std::size_t index) const;
+  // "Ouvrir le rapport": opens the last report with the system's viewer.
+  void openReport();
+
+  // Remembered values of the user's configuration folder.
+  const std::vector<std::string>& recentFiles() const { return recent_; }
+  // The folder the file chooser starts in: the last one used, else here.
+  std::string browseFolder();
+  // A file picked in the chooser: remembers its folder, returns the field text.
+  std::string fileChosen(const std::string& path);
+  // A file of the "Fichiers..." menu list, checked as the file dialog would.
+  DialogAction checkRecent(std::size_t index);
 
   // Menu commands.
   void clean();
@@ -141,6 +208,8 @@ class Shell {
 
   // "Débuguer un script".
   ScriptOkOutcome scriptOk(std::string_view boxText);
+  // "Annuler", Escape or closing: the dialog hides and the text stays.
+  ScriptOkOutcome scriptCancel() const { return {DialogAction::Hide, false}; }
   // "Mettre en forme": the new box text (CR LF line ends) when the formatted
   // script fits the box.
   std::optional<std::string> scriptFormat(std::string_view boxText);
@@ -152,7 +221,11 @@ class Shell {
   LoadOutcome loadOk(std::string_view typed);
 
  private:
-  DialogAction runCheck(const std::string& path);
+  DialogAction runCheck(const std::string& path, bool pasted);
+  void setStatus(std::string text);
+  void remember(const std::string& path);
+  void loadRemembered();
+  void saveRemembered();
   bool presentFormat(int result, const std::string& name);
   std::string helpPath(const std::string& directory, const char* name) const;
   void box(const std::string& text, const std::string& title, BoxIcon icon = BoxIcon::None);
@@ -163,6 +236,10 @@ class Shell {
   std::string nomFile_ = kPastedScriptName;
   Settings prop_;
   int messageInt_ = kStatusReady;
+  std::string statusLine_ = statusText(kStatusReady);
+  CheckView view_;
+  std::vector<std::string> recent_;
+  std::string lastFolder_;
 };
 
 }  // namespace lintaro

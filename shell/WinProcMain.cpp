@@ -55,6 +55,9 @@ std::string WxPlatform::currentDirectory() {
 std::string WxPlatform::programDirectory() {
   return lintaro::programDirectory();
 }
+std::string WxPlatform::configDirectory() {
+  return userConfigDirectory();
+}
 bool WxPlatform::startConsole(const std::string& program) {
   return startInTerminal(program);
 }

@@ -80,7 +80,7 @@ attendre 20 test -s "$dossier/ouverts.txt" || echec "le rapport n'a pas été ou
 grep -qF 'script "essai"' "$rapport" || echec "titre du rapport : $(head -n 3 "$rapport")"
 grep -qF "un 'endif' en trop (pas de 'if' avant le 'endif')." "$rapport" ||
   echec "rapport sans l'erreur attendue : $(cat "$rapport")"
-attendre 10 etat_est "Le script contient des erreurs." ||
+attendre 10 etat_est "Essai : 1 erreur, 0 alerte" ||
   echec "ligne d'état : $(cat "$dossier/etat.txt")"
 # Des erreurs : le dialogue reste ouvert.
 [ -n "$(fenetre 'Débuguer un script$')" ] || echec "le dialogue s'est fermé malgré les erreurs"

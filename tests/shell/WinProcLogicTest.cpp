@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/ScriptInput.h"
-#include "run/MainDebug.h"
 #include "formatter/MainMiseEnForme.h"
+#include "run/MainDebug.h"
 #include "tests/TestSupport.h"
 
 namespace lintaro {
@@ -51,11 +51,13 @@ class FakePlatform : public ShellPlatform {
     boxes.push_back({text, title, icon});
   }
   void redrawMainWindow() override { ++redraws; }
+  std::string configDirectory() override { return configDir; }
 
   bool opensFiles = true;
   bool opensAddresses = false;
   bool consoleStarts = false;
   std::string installDir;
+  std::string configDir;
   std::vector<std::string> tried;
   std::vector<std::string> opened;
   std::vector<std::string> consoles;
@@ -186,33 +188,23 @@ TEST_F(ShellTest, EmptyScriptIsRefused) {
   EXPECT_FALSE(fileExists("ScriptMorrowind.txt"));
 }
 
-// A script of exactly `length` characters: a header, a comment padded with
-// accented letters (two bytes each, one character) and "End".
-std::string scriptOfLength(std::size_t length) {
-  const std::string head = "Begin Long\n;";
-  const std::string tail = "\nEnd";
-  std::string text = head;
-  for (std::size_t i = head.size() + tail.size(); i < length; ++i)
-    text += "é";
-  return text + tail;
-}
-
-TEST_F(ShellTest, PastedScriptOf5000CharactersAtMost) {
-  const ScriptOkOutcome refused = shell.scriptOk(scriptOfLength(5001));
-  EXPECT_EQ(refused.action, DialogAction::Hide);
-  EXPECT_FALSE(refused.clearBox);
-  EXPECT_EQ(platform.boxes,
-            (std::vector<Box>{{"Votre script contient plus de 5000 caractères : utilisez le mode "
-                               "\"Débuguer un fichier\".",
-                               "Débugueur", BoxIcon::None}}));
-  EXPECT_FALSE(fileExists("ScriptMorrowind.txt"));
-  EXPECT_EQ(shell.status(), kStatusReady);
-  const std::string text = scriptOfLength(5000);
-  ASSERT_GT(text.size(), 5000U);
+// The pasted text has the engine's limits only: 5000 lines, whatever its
+// number of characters.
+TEST_F(ShellTest, PastedScriptHasTheLimitsOfAFile) {
+  std::string text = "Begin Long\n";
+  for (int i = 0; i < 254; ++i)
+    text += "; une ligne de commentaire assez longue pour le compte\n";
+  text += "End";
+  ASSERT_GT(text.size(), 6000U);
   EXPECT_EQ(shell.scriptOk(text).action, DialogAction::Hide);
   EXPECT_EQ(readFile("ScriptMorrowind.txt"), text);
-  EXPECT_EQ(shell.status(), 0);
-  EXPECT_EQ(platform.boxes.size(), 1U);
+  EXPECT_EQ(shell.statusLine(), "Long : 0 erreur, 0 alerte");
+  for (int i = 0; i < 5000; ++i)
+    text += "\n;";
+  EXPECT_EQ(shell.scriptOk(text).action, DialogAction::Stay);
+  EXPECT_EQ(shell.statusLine(), "Script : échec (plus de 5000 lignes).");
+  ASSERT_EQ(platform.boxes.size(), 1U);
+  EXPECT_TRUE(platform.boxes[0].text.starts_with("Plus de 5000 lignes"));
 }
 
 TEST_F(ShellTest, CleanCheckOpensReportClosesAndEmptiesTheBox) {
@@ -221,7 +213,7 @@ TEST_F(ShellTest, CleanCheckOpensReportClosesAndEmptiesTheBox) {
   EXPECT_EQ(readFile("ScriptMorrowind.txt"), "Begin Fins\nshort a\nEnd\n");
   EXPECT_EQ(outcome.action, DialogAction::Hide);
   EXPECT_TRUE(outcome.clearBox);
-  EXPECT_EQ(shell.statusLine(), "Aucune erreur sur le script.");
+  EXPECT_EQ(shell.statusLine(), "Fins : 0 erreur, 0 alerte");
   EXPECT_GE(platform.redraws, 1);
   EXPECT_EQ(platform.opened,
             (std::vector<std::string>{dir.path() + "/Correction de ScriptMorrowind.txt"}));
@@ -233,7 +225,7 @@ TEST_F(ShellTest, CheckWithErrorsKeepsTheDialogOpen) {
   EXPECT_EQ(outcome.action, DialogAction::Stay);
   EXPECT_FALSE(outcome.clearBox);
   EXPECT_GT(shell.status(), 0);
-  EXPECT_EQ(shell.statusLine(), "Le script contient des erreurs.");
+  EXPECT_EQ(shell.statusLine(), "Faute : 1 erreur, 0 alerte");
   EXPECT_EQ(platform.opened.size(), 1U);
   EXPECT_NE(readFile("Correction de ScriptMorrowind.txt").find("un 'endif' en trop"),
             std::string::npos);
@@ -261,7 +253,14 @@ TEST_F(ShellTest, CheckFileTakesTheTypedName) {
   EXPECT_EQ(platform.opened, (std::vector<std::string>{dir.path() + "/Correction de garde.txt"}));
   writeFile("propre.txt", kClean);
   EXPECT_EQ(shell.checkFileOk("propre.txt"), DialogAction::Hide);
-  EXPECT_EQ(shell.statusLine(), "Aucune erreur sur le script.");
+  EXPECT_EQ(shell.statusLine(), "Propre : 0 erreur, 0 alerte");
+  // A path of any length goes through the field.
+  const std::string deep = std::string(60, 'd') + "/" + std::string(50, 'e') + "/garde.txt";
+  fs::create_directories(fs::path(deep).parent_path());
+  writeFile(deep, kEndifTooMany);
+  EXPECT_EQ(shell.checkFileOk(deep), DialogAction::Stay);
+  EXPECT_EQ(shell.fileName(), deep);
+  EXPECT_EQ(shell.statusLine(), "Faute : 1 erreur, 0 alerte");
 }
 
 TEST_F(ShellTest, DroppedFileIsCheckedWithItsReportHere) {
@@ -271,7 +270,7 @@ TEST_F(ShellTest, DroppedFileIsCheckedWithItsReportHere) {
   EXPECT_EQ(platform.opened, (std::vector<std::string>{dir.path() + "/Correction de garde.txt"}));
   // The file-name boxes keep their name.
   EXPECT_EQ(shell.fileName(), "ScriptMorrowind.txt");
-  EXPECT_EQ(shell.statusLine(), "Le script contient des erreurs.");
+  EXPECT_EQ(shell.statusLine(), "Faute : 1 erreur, 0 alerte");
 }
 
 TEST_F(ShellTest, CheckFileFailures) {
@@ -290,7 +289,10 @@ TEST_F(ShellTest, CheckFileFailures) {
                  "Scindez le en parties distinctes si vous souhaitez tout de même faire la "
                  "vérification syntaxique.",
                  "Débugueur", BoxIcon::None}}));
-  EXPECT_EQ(shell.statusLine(), "Prêt au débuguage.");
+  // The status line follows each failure.
+  EXPECT_EQ(shell.statusLine(), "long.txt : échec (plus de 5000 lignes).");
+  shell.checkFileOk("absent.txt");
+  EXPECT_EQ(shell.statusLine(), "absent.txt : échec (fichier illisible).");
 }
 
 // Each failed run shows the driver's message for its result (pinned in
@@ -327,8 +329,9 @@ TEST(ShellFormat, OutcomesOfTheFormatFileDialog) {
       {1, std::nullopt},
       {2, "Impossible de trouver le fichier \"f.txt\" !"},
       {3, "Trop de lignes, impossible de faire la mise en forme."},
-      {5, "Le fichier \"f.txt\" dépasse 25 Mo : ce n'est pas un script Morrowind (5000 lignes de "
-          "4999 caractères au plus)."},
+      {5,
+       "Le fichier \"f.txt\" dépasse 25 Mo : ce n'est pas un script Morrowind (5000 lignes de "
+       "4999 caractères au plus)."},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -372,7 +375,7 @@ TEST_F(ShellTest, FormatPastedScriptWithAnEndifTooMany) {
                                                "Débugueur", BoxIcon::None}}));
 }
 
-TEST(ShellFormat, PastedScriptTooLongForTheBoxStaysAsItWas) {
+TEST(ShellFormat, PastedScriptOfAnyLengthComesBack) {
   TempDir dir;
   FakePlatform platform(dir.path());
   ShellEngine engine = defaultShellEngine();
@@ -382,11 +385,12 @@ TEST(ShellFormat, PastedScriptTooLongForTheBoxStaysAsItWas) {
     return kFormatRewritten;
   };
   Shell shell(platform, kAddresses, engine);
-  // 4999 line feeds become 9998 characters and the terminator: it fits.
-  lines = 4999;
-  ASSERT_TRUE(shell.scriptFormat("x").has_value());
   lines = 5000;
-  EXPECT_FALSE(shell.scriptFormat("x").has_value());
+  std::string crlf;
+  for (int i = 0; i < 5000; ++i)
+    crlf += "\r\n";
+  EXPECT_EQ(shell.scriptFormat("x"), crlf);
+  EXPECT_EQ(shell.statusLine(), "Script mis en forme.");
 }
 
 TEST_F(ShellTest, LoadFileIntoTheScriptBox) {
@@ -429,6 +433,73 @@ TEST_F(ShellTest, LoadFileFailures) {
                               {"Le fichier \"grand.txt\" dépasse 25 Mo : ce n'est pas un script "
                                "Morrowind (5000 lignes de 4999 caractères au plus).",
                                "Erreur", BoxIcon::None}}));
+}
+
+// The findings of a check, listed as the report orders them: by line, the
+// whole-script ones last, each selecting its line of the checked text.
+TEST_F(ShellTest, FindingsOfTheLastCheckWithTheirLines) {
+  writeFile("garde.txt", "Begin Garde\r\nshort a\r\nif ( a == 1 )\r\nendif\r\nendif\r\nEnd");
+  shell.preferencesOk(false, true, false);
+  EXPECT_EQ(shell.checkFileOk("garde.txt"), DialogAction::Stay);
+  const CheckView& view = shell.lastCheck();
+  ASSERT_TRUE(view.valid);
+  EXPECT_FALSE(view.pasted);
+  EXPECT_EQ(view.reportPath, dir.path() + "/Correction de garde.txt");
+  EXPECT_EQ(view.text, "Begin Garde\nshort a\nif ( a == 1 )\nendif\nendif\nEnd");
+  ASSERT_EQ(view.findings.size(), 1U);
+  EXPECT_EQ(view.findings[0].line, 5);
+  EXPECT_TRUE(view.findings[0].error);
+  EXPECT_EQ(
+      view.findings[0].message,
+      "un 'endif' en trop (l'erreur a probablement été faite entre la ligne 3 et la ligne 5).");
+  EXPECT_EQ(view.findings[0].code, "LT101");
+  EXPECT_EQ(shell.findingSpan(0), (TextSpan{40, 45}));
+  EXPECT_EQ(shell.findingSpan(1), std::nullopt);
+  EXPECT_EQ(shell.statusLine(), "Garde : 1 erreur, 0 alerte");
+  // The report button opens the report of the last check.
+  shell.openReport();
+  EXPECT_EQ(platform.opened, (std::vector<std::string>{view.reportPath}));
+}
+
+TEST(ShellFindings, SpansCountCharactersAndCountsTheirForms) {
+  EXPECT_EQ(lineSpan("é\nàb\nc", 2), (TextSpan{2, 4}));
+  EXPECT_EQ(lineSpan("a\n\nc", 2), (TextSpan{2, 2}));
+  EXPECT_EQ(lineSpan("a\nb", 1), (TextSpan{0, 1}));
+  EXPECT_EQ(lineSpan("a\nb", 3), (TextSpan{3, 3}));
+  EXPECT_EQ(countsText(2, 1), "2 erreurs, 1 alerte");
+  EXPECT_EQ(countsText(0, 3), "0 erreur, 3 alertes");
+  EXPECT_EQ(fieldPathFor("/home/u/mods/a.txt", "/home/u"), "mods/a.txt");
+  EXPECT_EQ(fieldPathFor("/home/u/mods/a.txt", "/home/u/"), "mods/a.txt");
+  EXPECT_EQ(fieldPathFor("/home/uv/a.txt", "/home/u"), "/home/uv/a.txt");
+  EXPECT_EQ(fieldPathFor("/srv/a.txt", "/home/u"), "/srv/a.txt");
+}
+
+// The chooser's folder and the last five files checked are kept in the user's
+// configuration folder, never in the settings file.
+TEST_F(ShellTest, RememberedFolderAndRecentFiles) {
+  platform.configDir = dir.path() + "/config/lintaro";
+  shell.onCreate();
+  EXPECT_EQ(shell.browseFolder(), dir.path());
+  fs::create_directory("mods");
+  EXPECT_EQ(shell.fileChosen(dir.path() + "/mods/a.txt"), "mods/a.txt");
+  for (const char* name : {"1", "2", "3", "4", "5", "6", "2"}) {
+    writeFile(name, kClean);
+    shell.checkFileOk(name);
+  }
+  const auto here = [this](const char* name) { return dir.path() + "/" + name; };
+  const std::vector<std::string> recent = {here("2"), here("6"), here("5"), here("4"), here("3")};
+  EXPECT_EQ(shell.recentFiles(), recent);
+  FakePlatform again(dir.path());
+  again.configDir = platform.configDir;
+  Shell next(again, kAddresses);
+  next.onCreate();
+  EXPECT_EQ(next.recentFiles(), recent);
+  EXPECT_EQ(next.browseFolder(), dir.path() + "/mods");
+  writeFile("5", kEndifTooMany);
+  EXPECT_EQ(next.checkRecent(2), DialogAction::Stay);
+  EXPECT_EQ(next.statusLine(), "Faute : 1 erreur, 0 alerte");
+  EXPECT_EQ(next.recentFiles().front(), here("5"));
+  EXPECT_FALSE(fileExists(kSettingsFileName));
 }
 
 TEST_F(ShellTest, OpenTypedFile) {
@@ -475,6 +546,15 @@ TEST(ShellHelp, LooksInTheCurrentDirectoryThenBesideTheProgram) {
     } else {
       EXPECT_EQ(platform.opened, (std::vector<std::string>{dir.path() + "/" + c.opened})) << c.what;
       EXPECT_TRUE(platform.boxes.empty());
+      // A help file is there but nothing opens it: the message says so.
+      platform.opensFiles = false;
+      shell.help();
+      ASSERT_EQ(platform.boxes.size(), 1U);
+      EXPECT_EQ(platform.boxes[0].text, "Le fichier d'aide \"" + dir.path() + "/" + c.opened +
+                                            "\" existe, mais aucun programme n'a pu l'ouvrir : "
+                                            "installez un navigateur ou un lecteur de documents "
+                                            "(xdg-open).")
+          << c.what;
     }
   }
 }
@@ -512,6 +592,16 @@ TEST_F(ShellTest, ConsoleVersionWritesTheMarkerOnceStarted) {
                                    "\"\nAssurez vous que le fichier porte bien ce nom si vous "
                                    "l'avez créé vous même.",
                                "Débugueur", BoxIcon::None}}));
+  // The program beside the window but no terminal to run it in.
+  fs::create_directory("inst");
+  writeFile("inst/scrutinette", "");
+  platform.installDir = dir.path() + "/inst";
+  EXPECT_FALSE(shell.startConsoleVersion());
+  EXPECT_EQ(platform.boxes.back().text,
+            "Le programme \"" + dir.path() +
+                "/inst/scrutinette\" est présent, mais aucun terminal n'a pu être lancé : "
+                "installez un émulateur de terminal (x-terminal-emulator ou xterm).");
+  EXPECT_FALSE(fileExists("DbPlatform.dat"));
   platform.consoleStarts = true;
   EXPECT_TRUE(shell.startConsoleVersion());
   EXPECT_EQ(readFile("DbPlatform.dat"), std::string("\x01\x00\x00\x00", 4));
