@@ -4,6 +4,7 @@
 // their contents to and from it.
 #pragma once
 
+#include <wx/listctrl.h>
 #include <wx/wx.h>
 
 #include "shell/WinProcLogic.h"
@@ -25,6 +26,8 @@ enum MenuCommand : int {
   kCmdConsole = 40032,
   kCmdClean = 40033,
   kCmdReset = 40034,
+  kCmdOpenReport = 40035,
+  kCmdRecentFirst = 40040,  // the recent files, kRecentFileCount numbers
 };
 
 class MainFrame;
@@ -50,7 +53,10 @@ class WxPlatform : public ShellPlatform {
 // it only hides it.
 class ShellDialog : public wxDialog {
  public:
-  ShellDialog(wxWindow* parent, const wxString& title);
+  ShellDialog(wxWindow* parent, const wxString& title, long style = wxDEFAULT_DIALOG_STYLE);
+  // Selects characters of the script box, for a dialog that has one, and
+  // returns the text selected.
+  virtual wxString selectInScript(const TextSpan&) { return {}; }
 
  protected:
   // Applies a dialog outcome.
@@ -58,7 +64,7 @@ class ShellDialog : public wxDialog {
   // A row of push buttons; the first is the default one.
   wxSizer* buttonRow(std::initializer_list<std::pair<int, wxString>> buttons);
   // A "Nom du fichier :" row: the label, the edit box and "Parcourir...".
-  wxSizer* fileNameRow(wxTextCtrl*& edit, int id, const std::string& initial);
+  wxSizer* fileNameRow(wxTextCtrl*& edit, int id, Shell& shell);
   void finish(wxSizer* content);
 };
 
@@ -67,18 +73,29 @@ class MainFrame : public wxFrame {
   MainFrame(const ShellAddresses& addresses, wxString statusTracePath);
 
   Shell& shell() { return shell_; }
+  // Shows the status line and, after a new check, its findings.
+  void refresh();
 
  private:
   void buildMenu();
-  void onPaint(wxPaintEvent& event);
-  void onSize(wxSizeEvent& event);
+  void buildResults();
+  void fillRecentMenu();
+  void onStatusPaint(wxPaintEvent& event);
   void onCommand(wxCommandEvent& event);
-  template <class D>
-  void showDialog(D*& dialog);
+  void onFindingSelected(wxListEvent& event);
+  void placeBesideFrame(wxDialog* dialog);
 
   WxPlatform platform_;
   Shell shell_;
   wxString statusTracePath_;
+  wxPanel* status_ = nullptr;
+  wxListCtrl* findings_ = nullptr;
+  wxTextCtrl* scriptView_ = nullptr;
+  wxButton* openReport_ = nullptr;
+  wxMenu* files_ = nullptr;
+  std::vector<wxMenuItem*> recentItems_;
+  std::vector<std::string> shownRecent_;
+  std::size_t shownChecks_ = 0;
   wxDialog* checkFile_ = nullptr;
   wxDialog* checkScript_ = nullptr;
   wxDialog* preferences_ = nullptr;

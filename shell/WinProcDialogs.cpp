@@ -28,8 +28,8 @@ constexpr int kIdLoadName = 40010;
 
 }  // namespace
 
-ShellDialog::ShellDialog(wxWindow* parent, const wxString& title)
-    : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE) {
+ShellDialog::ShellDialog(wxWindow* parent, const wxString& title, long style)
+    : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, style) {
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
   Bind(
       wxEVT_BUTTON, [this](wxCommandEvent&) { Hide(); }, wxID_CANCEL);
@@ -51,23 +51,31 @@ wxSizer* ShellDialog::buttonRow(std::initializer_list<std::pair<int, wxString>> 
   return row;
 }
 
-wxSizer* ShellDialog::fileNameRow(wxTextCtrl*& edit, int id, const std::string& initial) {
+wxSizer* ShellDialog::fileNameRow(wxTextCtrl*& edit, int id, Shell& shell) {
+  const std::string initial = shell.fileName();
   auto* row = new wxBoxSizer(wxHORIZONTAL);
   row->Add(new wxStaticText(this, wxID_ANY, "Nom du fichier :"), 0, wxALIGN_CENTER_VERTICAL | wxALL,
            4);
   edit = new wxTextCtrl(this, id, toWx(initial), wxDefaultPosition, wxSize(260, -1));
   row->Add(edit, 1, wxALIGN_CENTER_VERTICAL | wxALL, 4);
-  auto* browse = new wxButton(this, wxID_ANY, "Parcourir...");
+  auto* browse = new wxButton(this, wxID_ANY, "&Parcourir...");
   wxTextCtrl* target = edit;
-  browse->Bind(wxEVT_BUTTON, [this, target](wxCommandEvent&) {
-    wxFileDialog chooser(this, "Choisir un script", wxEmptyString, wxEmptyString,
-                         "Scripts (*.txt)|*.txt|Tous les fichiers|*", wxFD_OPEN);
+  browse->Bind(wxEVT_BUTTON, [this, target, &shell](wxCommandEvent&) {
+    // Starts in the last folder used, on the file the field names when it is
+    // there (never on a report that happens to sort first).
+    const wxString folder = toWx(shell.browseFolder());
+    wxFileName current(target->GetValue());
+    current.MakeAbsolute();
+    const wxString preset =
+        current.FileExists() && current.GetPath() == folder ? current.GetFullName() : wxString();
+    wxFileDialog chooser(this, "Choisir un script", folder, preset,
+                         "Scripts Morrowind (*.mwscript, *.txt)|*.mwscript;*.txt|"
+                         "Tous les fichiers|*",
+                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (chooser.ShowModal() != wxID_OK) return;
-    // Names are read with at most 49 characters: a file of the current
-    // directory (or below it) is named relative to it.
-    wxFileName chosen(chooser.GetPath());
-    chosen.MakeRelativeTo(wxGetCwd());
-    target->SetValue(chosen.GetFullPath());
+    target->SetValue(toWx(shell.fileChosen(fromWx(chooser.GetPath()))));
+    // Return now presses OK.
+    if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetFocus();
   });
   row->Add(browse, 0, wxALIGN_CENTER_VERTICAL | wxALL, 4);
   return row;
@@ -88,10 +96,10 @@ class FileDialog : public ShellDialog {
   FileDialog(wxWindow* parent, Shell& shell, bool format)
       : ShellDialog(parent, toWx(format ? "Mettre en forme un fichier" : "Débuguer un fichier")) {
     auto* content = new wxBoxSizer(wxVERTICAL);
-    content->Add(fileNameRow(edit_, format ? kCmdFormatFile : kCmdCheckFile, shell.fileName()), 0,
-                 wxEXPAND);
+    content->Add(fileNameRow(edit_, format ? kCmdFormatFile : kCmdCheckFile, shell), 0, wxEXPAND);
     content->Add(
-        buttonRow({{wxID_OK, "OK"}, {kIdOpenFile, "Ouvrir le fichier"}, {wxID_CANCEL, "Annuler"}}),
+        buttonRow(
+            {{wxID_OK, "&OK"}, {kIdOpenFile, "Ou&vrir le fichier"}, {wxID_CANCEL, "&Annuler"}}),
         0, wxALIGN_CENTER);
     finish(content);
     Bind(
@@ -132,7 +140,7 @@ class SettingsDialog : public ShellDialog {
       checks_.push_back(check);
     }
     content->Add(groupSizer, 0, wxEXPAND | wxALL, 4);
-    content->Add(buttonRow({{wxID_OK, "OK"}, {wxID_CANCEL, "Annuler"}}), 0, wxALIGN_CENTER);
+    content->Add(buttonRow({{wxID_OK, "&OK"}, {wxID_CANCEL, "&Annuler"}}), 0, wxALIGN_CENTER);
     finish(content);
     Bind(
         wxEVT_BUTTON,
@@ -157,8 +165,8 @@ class LoadDialog : public ShellDialog {
   LoadDialog(wxWindow* parent, Shell& shell, wxTextCtrl* scriptBox)
       : ShellDialog(parent, "Charger...") {
     auto* content = new wxBoxSizer(wxVERTICAL);
-    content->Add(fileNameRow(edit_, kIdLoadName, shell.fileName()), 0, wxEXPAND);
-    content->Add(buttonRow({{wxID_OK, "OK"}, {wxID_CANCEL, "Annuler"}}), 0, wxALIGN_CENTER);
+    content->Add(fileNameRow(edit_, kIdLoadName, shell), 0, wxEXPAND);
+    content->Add(buttonRow({{wxID_OK, "&OK"}, {wxID_CANCEL, "&Annuler"}}), 0, wxALIGN_CENTER);
     finish(content);
     Bind(
         wxEVT_BUTTON,
@@ -178,18 +186,31 @@ class LoadDialog : public ShellDialog {
 class CheckScriptDialog : public ShellDialog {
  public:
   CheckScriptDialog(wxWindow* parent, Shell& shell)
-      : ShellDialog(parent, toWx("Débuguer un script")) {
-    // The whole dialog uses an 8-point sans-serif face.
-    SetFont(wxFont(8, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL));
+      : ShellDialog(parent, toWx("Débuguer un script"), wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER) {
     auto* content = new wxBoxSizer(wxVERTICAL);
-    content->Add(new wxStaticText(this, wxID_ANY, "Texte du script :"), 0, wxALL, 4);
-    box_ = new wxTextCtrl(this, kIdScriptBox, wxEmptyString, wxDefaultPosition,
-                          ConvertDialogToPixels(wxSize(437, 186)), wxTE_MULTILINE | wxVSCROLL);
+    auto* head = new wxBoxSizer(wxHORIZONTAL);
+    head->Add(new wxStaticText(this, wxID_ANY, "Texte du script :"), 1, wxALL, 4);
+    caret_ = new wxStaticText(this, wxID_ANY, "Ligne 1, colonne 1");
+    head->Add(caret_, 0, wxALL, 4);
+    content->Add(head, 0, wxEXPAND);
+    // A fixed-width face, and Tab writes a tab as the game's editor does.
+    box_ = new wxTextCtrl(this, kIdScriptBox, wxEmptyString, wxDefaultPosition, wxSize(560, 300),
+                          wxTE_MULTILINE | wxTE_PROCESS_TAB | wxTE_DONTWRAP | wxHSCROLL);
+    box_->SetFont(wxFont(wxFontInfo(10).Family(wxFONTFAMILY_TELETYPE)));
+    box_->Bind(wxEVT_KEY_UP, [this](wxKeyEvent& event) {
+      showCaret();
+      event.Skip();
+    });
+    box_->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+      showCaret();
+      event.Skip();
+    });
+    box_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { showCaret(); });
     content->Add(box_, 1, wxEXPAND | wxALL, 4);
-    content->Add(buttonRow({{wxID_OK, "OK"},
-                            {kIdFormatScript, "Mettre en forme"},
-                            {kIdLoadFile, "Charger un fichier"},
-                            {wxID_CANCEL, "Annuler"}}),
+    content->Add(buttonRow({{wxID_OK, "&OK"},
+                            {kIdFormatScript, "&Mettre en forme"},
+                            {kIdLoadFile, "&Charger un fichier"},
+                            {wxID_CANCEL, "&Annuler"}}),
                  0, wxALIGN_CENTER);
     finish(content);
     Bind(wxEVT_BUTTON, &CheckScriptDialog::onCancel, this, wxID_CANCEL);
@@ -219,10 +240,24 @@ class CheckScriptDialog : public ShellDialog {
   }
 
  private:
+  wxString selectInScript(const TextSpan& span) override {
+    box_->ShowPosition(static_cast<long>(span.from));
+    box_->SetSelection(static_cast<long>(span.from), static_cast<long>(span.to));
+    return box_->GetStringSelection();
+  }
+
+  void showCaret() {
+    long column = 0;
+    long line = 0;
+    if (!box_->PositionToXY(box_->GetInsertionPoint(), &column, &line)) return;
+    caret_->SetLabel(wxString::Format("Ligne %ld, colonne %ld", line + 1, column + 1));
+  }
+
   // "Annuler" and Escape hide the dialog as closing does: the text stays.
   void onCancel(wxCommandEvent& event) { event.Skip(); }
 
   wxTextCtrl* box_ = nullptr;
+  wxStaticText* caret_ = nullptr;
   LoadDialog* load_ = nullptr;
 };
 

@@ -443,6 +443,7 @@ DialogAction Shell::runCheck(const std::string& path, bool pasted) {
   if (result == kResultReportWritten && input.status == InputStatus::kRead) {
     const CheckResult checked = engine_.inspect(input.bytes, prop_);
     view_ = CheckView{};
+    ++checks_;
     view_.valid = true;
     view_.pasted = pasted;
     view_.text = cp1252ToUtf8(decodeScriptBytes(input.bytes));

@@ -171,6 +171,8 @@ class Shell {
   const std::string& statusLine() const { return statusLine_; }
   // The findings of the last check.
   const CheckView& lastCheck() const { return view_; }
+  // Grows by one with each check whose findings lastCheck() holds.
+  std::size_t checkCount() const { return checks_; }
   // The line of a finding in lastCheck().text; none for a whole-script finding.
   std::optional<TextSpan> findingSpan(std::size_t index) const;
   // "Ouvrir le rapport": opens the last report with the system's viewer.
@@ -238,6 +240,7 @@ class Shell {
   int messageInt_ = kStatusReady;
   std::string statusLine_ = statusText(kStatusReady);
   CheckView view_;
+  std::size_t checks_ = 0;
   std::vector<std::string> recent_;
   std::string lastFolder_;
 };

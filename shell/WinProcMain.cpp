@@ -1,4 +1,5 @@
 // The main window: menu, accelerator, status line, icon and file drops.
+#include <wx/display.h>
 #include <wx/dnd.h>
 #include <wx/ffile.h>
 
@@ -72,12 +73,11 @@ void WxPlatform::messageBox(const std::string& text, const std::string& title, B
 }
 
 void WxPlatform::redrawMainWindow() {
-  frame_.Refresh(true);
-  frame_.Update();
+  frame_.refresh();
 }
 
 MainFrame::MainFrame(const ShellAddresses& addresses, wxString statusTracePath)
-    : wxFrame(nullptr, wxID_ANY, "Lintaro", wxDefaultPosition, wxSize(300, 200),
+    : wxFrame(nullptr, wxID_ANY, "Lintaro", wxDefaultPosition, wxSize(460, 440),
               wxDEFAULT_FRAME_STYLE),
       platform_(*this),
       shell_(platform_, addresses),
@@ -85,55 +85,143 @@ MainFrame::MainFrame(const ShellAddresses& addresses, wxString statusTracePath)
   SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
   SetIcon(drawIcon());
   buildMenu();
+  buildResults();
   wxAcceleratorEntry quit(wxACCEL_ALT, WXK_F4, kCmdQuit);
   SetAcceleratorTable(wxAcceleratorTable(1, &quit));
   SetDropTarget(new ScriptDropTarget(shell_));
   shell_.onCreate();
-  Bind(wxEVT_PAINT, &MainFrame::onPaint, this);
-  Bind(wxEVT_SIZE, &MainFrame::onSize, this);
-  Bind(wxEVT_MENU, &MainFrame::onCommand, this, kCmdCheckFile, kCmdReset);
+  fillRecentMenu();
+  Bind(wxEVT_MENU, &MainFrame::onCommand, this, kCmdCheckFile,
+       kCmdRecentFirst + static_cast<int>(kRecentFileCount) - 1);
+  Move(0, 0);
 }
 
 void MainFrame::buildMenu() {
-  auto* files = new wxMenu;
-  files->Append(kCmdCheckScript, toWx("Débuguer un script"));
-  files->Append(kCmdCheckFile, toWx("Débuguer un fichier"));
-  files->AppendSeparator();
-  files->Append(kCmdFormatFile, "Mettre en forme un fichier");
-  files->AppendSeparator();
-  files->Append(kCmdPreferences, toWx("Préférences"));
-  files->Append(kCmdDependencies, toWx("Dépendances"));
-  files->AppendSeparator();
-  files->Append(kCmdConsole, "Version Shell");
-  files->Append(kCmdQuit, "Quitter\tAlt+F4");
+  // Labels as they always were, with their keyboard mnemonics.
+  files_ = new wxMenu;
+  files_->Append(kCmdCheckScript, toWx("Débuguer un &script"));
+  files_->Append(kCmdCheckFile, toWx("Débuguer un &fichier"));
+  files_->AppendSeparator();
+  files_->Append(kCmdFormatFile, "&Mettre en forme un fichier");
+  files_->AppendSeparator();
+  files_->Append(kCmdPreferences, toWx("&Préférences"));
+  files_->Append(kCmdDependencies, toWx("&Dépendances"));
+  files_->AppendSeparator();
+  files_->Append(kCmdConsole, "&Version Shell");
+  files_->Append(kCmdQuit, "&Quitter\tAlt+F4");
 
   auto* resources = new wxMenu;
-  resources->Append(kCmdClean, "Nettoyer l'espace");
-  resources->Append(kCmdReset, toWx("Remettre par défaut"));
+  resources->Append(kCmdClean, "&Nettoyer l'espace");
+  resources->Append(kCmdReset, toWx("&Remettre par défaut"));
 
   auto* help = new wxMenu;
-  help->Append(kCmdHelp, "Aide");
+  help->Append(kCmdHelp, "&Aide");
   help->AppendSeparator();
-  help->Append(kCmdSite, "Le site Forumia");
-  help->Append(kCmdContact, "Me contacter");
+  help->Append(kCmdSite, "Le site &Forumia");
+  help->Append(kCmdContact, "Me &contacter");
 
   auto* about = new wxMenu;
-  about->Append(kCmdAbout, toWx("A propos du débugueur..."));
+  about->Append(kCmdAbout, toWx("&A propos du débugueur..."));
 
   auto* bar = new wxMenuBar;
-  bar->Append(files, "Fichiers...");
-  bar->Append(resources, "Ressources");
-  bar->Append(help, "Menu d'aide");
-  bar->Append(about, "?");
+  bar->Append(files_, "&Fichiers...");
+  bar->Append(resources, "&Ressources");
+  bar->Append(help, "&Menu d'aide");
+  bar->Append(about, "&?");
   SetMenuBar(bar);
 }
 
-void MainFrame::onPaint(wxPaintEvent&) {
-  wxPaintDC dc(this);
+// The status line on top, the findings of the last check, the button that
+// opens its report and the checked text, read-only.
+void MainFrame::buildResults() {
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  status_ = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxSize(-1, 32));
+  status_->Bind(wxEVT_PAINT, &MainFrame::onStatusPaint, this);
+  status_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    status_->Refresh();
+    event.Skip();
+  });
+  sizer->Add(status_, 0, wxEXPAND);
+  findings_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(-1, 150),
+                             wxLC_REPORT | wxLC_SINGLE_SEL);
+  findings_->AppendColumn("Ligne", wxLIST_FORMAT_RIGHT, 50);
+  findings_->AppendColumn("Type", wxLIST_FORMAT_LEFT, 60);
+  findings_->AppendColumn("Code", wxLIST_FORMAT_LEFT, 60);
+  findings_->AppendColumn("Message", wxLIST_FORMAT_LEFT, 600);
+  findings_->Bind(wxEVT_LIST_ITEM_SELECTED, &MainFrame::onFindingSelected, this);
+  sizer->Add(findings_, 1, wxEXPAND | wxLEFT | wxRIGHT, 4);
+  openReport_ = new wxButton(this, kCmdOpenReport, "&Ouvrir le rapport");
+  openReport_->Disable();
+  openReport_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { shell_.openReport(); });
+  sizer->Add(openReport_, 0, wxALIGN_RIGHT | wxALL, 4);
+  scriptView_ = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(-1, 150),
+                               wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP | wxHSCROLL);
+  scriptView_->SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_TELETYPE)));
+  sizer->Add(scriptView_, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 4);
+  SetSizer(sizer);
+}
+
+void MainFrame::fillRecentMenu() {
+  if (shell_.recentFiles() == shownRecent_) return;
+  for (wxMenuItem* item : recentItems_)
+    files_->Destroy(item);
+  recentItems_.clear();
+  shownRecent_ = shell_.recentFiles();
+  // Before "Version Shell", "Quitter" and their separator.
+  std::size_t at = files_->GetMenuItemCount() - 2;
+  if (!shownRecent_.empty()) recentItems_.push_back(files_->InsertSeparator(at++));
+  for (std::size_t i = 0; i < shownRecent_.size(); ++i) {
+    wxString label;
+    label << "&" << (i + 1) << " " << toWx(shownRecent_[i]);
+    recentItems_.push_back(files_->Insert(at++, kCmdRecentFirst + static_cast<int>(i), label));
+  }
+}
+
+void MainFrame::refresh() {
+  status_->Refresh(true);
+  status_->Update();
+  fillRecentMenu();
+  if (shell_.checkCount() == shownChecks_) return;
+  shownChecks_ = shell_.checkCount();
+  const CheckView& view = shell_.lastCheck();
+  findings_->DeleteAllItems();
+  for (std::size_t i = 0; i < view.findings.size(); ++i) {
+    const Finding& finding = view.findings[i];
+    const long row = findings_->InsertItem(static_cast<long>(i),
+                                           finding.line > 0 ? wxString() << finding.line : "-");
+    findings_->SetItem(row, 1, kindLabel(finding.error));
+    findings_->SetItem(row, 2, toWx(finding.code));
+    findings_->SetItem(row, 3, toWx(finding.message));
+  }
+  scriptView_->ChangeValue(toWx(view.text));
+  openReport_->Enable(view.valid);
+}
+
+void MainFrame::onFindingSelected(wxListEvent& event) {
+  const auto index = static_cast<std::size_t>(event.GetIndex());
+  const std::optional<TextSpan> span = shell_.findingSpan(index);
+  if (!span) return;
+  const auto from = static_cast<long>(span->from);
+  const auto to = static_cast<long>(span->to);
+  scriptView_->ShowPosition(from);
+  scriptView_->SetSelection(from, to);
+  wxString selected = scriptView_->GetStringSelection();
+  if (shell_.lastCheck().pasted && checkScript_ != nullptr && checkScript_->IsShown())
+    selected = static_cast<ShellDialog*>(checkScript_)->selectInScript(*span);
+  // Test hook: the end-to-end test reads the selected line from this file.
+  if (!statusTracePath_.empty()) {
+    wxFFile trace(statusTracePath_ + ".selection", "wb");
+    const std::string text = fromWx(selected);
+    if (trace.IsOpened()) trace.Write(text.data(), text.size());
+  }
+}
+
+void MainFrame::onStatusPaint(wxPaintEvent&) {
+  wxPaintDC dc(status_);
   const std::string text = shell_.statusLine();
   dc.SetTextForeground(wxColour(0x50, 0x50, 0x50));
   dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-  dc.DrawLabel(toWx(text), GetClientRect(), wxALIGN_CENTER);
+  dc.DrawLabel(toWx(text), status_->GetClientRect(), wxALIGN_CENTER);
   // Test hook: the end-to-end test reads the drawn status line from this file.
   if (!statusTracePath_.empty()) {
     wxFFile trace(statusTracePath_, "wb");
@@ -141,23 +229,34 @@ void MainFrame::onPaint(wxPaintEvent&) {
   }
 }
 
-void MainFrame::onSize(wxSizeEvent& event) {
-  Refresh(true);
-  event.Skip();
-}
-
-template <class D>
-void MainFrame::showDialog(D*& dialog) {
-  dialog->Show();
-  dialog->Raise();
+// A dialog opens beside the main window, so the findings stay in sight; below
+// it when there is no room on the right, where it was otherwise.
+void MainFrame::placeBesideFrame(wxDialog* dialog) {
+  const wxRect frame = GetRect();
+  const wxRect screen = wxDisplay::GetCount() > 0 ? wxGetClientDisplayRect() : wxRect();
+  const wxSize size = dialog->GetSize();
+  if (frame.GetRight() + 8 + size.x <= screen.GetRight()) {
+    dialog->Move(frame.GetRight() + 8, frame.GetTop());
+  } else if (frame.GetBottom() + 8 + size.y <= screen.GetBottom()) {
+    dialog->Move(frame.GetLeft(), frame.GetBottom() + 8);
+  }
 }
 
 void MainFrame::onCommand(wxCommandEvent& event) {
   const auto show = [this](wxDialog*& dialog, wxDialog* (*create)(wxWindow*, Shell&)) {
-    if (dialog == nullptr) dialog = create(this, shell_);
-    showDialog(dialog);
+    if (dialog == nullptr) {
+      dialog = create(this, shell_);
+      placeBesideFrame(dialog);
+    }
+    dialog->Show();
+    dialog->Raise();
   };
-  switch (event.GetId()) {
+  const int id = event.GetId();
+  if (id >= kCmdRecentFirst && id < kCmdRecentFirst + static_cast<int>(kRecentFileCount)) {
+    shell_.checkRecent(static_cast<std::size_t>(id - kCmdRecentFirst));
+    return;
+  }
+  switch (id) {
     case kCmdCheckFile:
       show(checkFile_, createCheckFileDialog);
       break;

@@ -85,6 +85,12 @@ attendre 10 etat_est "Essai : 1 erreur, 0 alerte" ||
 # Des erreurs : le dialogue reste ouvert.
 [ -n "$(fenetre 'Débuguer un script$')" ] || echec "le dialogue s'est fermé malgré les erreurs"
 
+# La constatation dans la liste de la fenêtre : la choisir sélectionne sa ligne.
+xdotool mousemove --window "$principale" 100 92 click 1
+attendre 10 test -s "$dossier/etat.txt.selection" || echec "aucune constatation choisie"
+[ "$(cat "$dossier/etat.txt.selection")" = "endif" ] ||
+  echec "ligne sélectionnée : $(cat "$dossier/etat.txt.selection")"
+
 # Le rapport ne peut plus être affiché : une boîte « Débugueur » le dit.
 touch "$dossier/refuser"
 xdotool mousemove --window "$dialogue" 200 120 click 1
@@ -97,12 +103,47 @@ attendre 10 sh -c "! xdotool search --onlyvisible --name '^Débugueur\$' | grep 
 
 kill -0 "$lintaro_pid" || echec "lintaro s'est arrêté"
 
+# Un script de 250 lignes collé (plus de 5000 caractères) est vérifié.
+rm -f "$dossier/refuser"
+{ echo "Begin Long"; for i in $(seq 248); do echo "; commentaire numéro $i assez long"; done
+  echo "End"; } >long.txt
+xdotool windowfocus --sync "$dialogue"
+xdotool mousemove --window "$dialogue" 200 120 click 1
+xdotool key ctrl+a Delete
+xclip -selection clipboard -i long.txt 2>/dev/null && xdotool key ctrl+v ||
+  xdotool type --delay 0 "$(cat long.txt)"
+xdotool key ctrl+Tab Return
+attendre 30 etat_est "Long : 0 erreur, 0 alerte" ||
+  echec "script de 250 lignes : $(cat "$dossier/etat.txt")"
+
 # Échap (« Annuler ») cache le dialogue ; Alt+F4 ferme la fenêtre et le programme.
 xdotool mousemove --window "$dialogue" 200 120 key Escape
 attendre 10 sh -c "! xdotool search --onlyvisible --name 'Débuguer un script\$' | grep -q ." ||
   echec "« Annuler » ne cache pas le dialogue"
+# « Débuguer un fichier » : un chemin de 120 caractères, puis un fichier absent,
+# dont l'échec se lit sur la ligne d'état.
+profond="$dossier/travail/$(printf 'd%.0s' $(seq 50))/$(printf 'e%.0s' $(seq 50))"
+mkdir -p "$profond"
+printf 'Begin Profond\nendif\nEnd\n' >"$profond/profond.txt"
+xdotool mousemove --window "$principale" 35 12 click 1
+sleep 0.5
+xdotool key Down Down Return
+attendre 10 fenetre 'Débuguer un fichier$' || echec "le dialogue « Débuguer un fichier » n'apparaît pas"
+xdotool key ctrl+a
+xdotool type --delay 5 "$profond/profond.txt"
+xdotool key Return
+attendre 20 etat_est "Profond : 1 erreur, 0 alerte" || echec "chemin long : $(cat "$dossier/etat.txt")"
+xdotool key ctrl+a
+xdotool type --delay 5 "absent.txt"
+xdotool key Return
+attendre 20 fenetre '^Débugueur$' || echec "pas de boîte pour le fichier absent"
+xdotool key Return
+attendre 10 etat_est "absent.txt : échec (fichier illisible)." ||
+  echec "ligne d'état après l'échec : $(cat "$dossier/etat.txt")"
+
+xdotool key Escape
 xdotool mousemove --window "$principale" 150 100 key alt+F4
 attendre 10 sh -c "! kill -0 $lintaro_pid" || echec "Alt+F4 ne ferme pas lintaro"
 wait "$lintaro_pid" || echec "lintaro se termine avec le code $?"
 lintaro_pid=""
-echo "Fenêtre : rapport, ouverture, ligne d'état, boîte de message, Annuler et Alt+F4 vérifiés."
+echo "Fenêtre : rapport, constatations, ligne choisie, script long, chemin long, échec, Annuler et Alt+F4 vérifiés."
