@@ -61,6 +61,21 @@ std::optional<std::string_view> directiveCodes(std::string_view comment) {
   return trimmed(comment);
 }
 
+// True when "lintaro:" stands somewhere in the text, in any case: most
+// scripts have no directive and are passed over in one scan.
+bool mentionsDirective(std::string_view text) {
+  constexpr std::string_view kWord = "intaro:";
+  for (std::size_t i = text.find_first_of("lL"); i != std::string_view::npos;
+       i = text.find_first_of("lL", i + 1)) {
+    if (text.size() - i <= kWord.size()) break;
+    std::size_t k = 0;
+    while (k < kWord.size() && foldChar(text[i + 1 + k]) == kWord[k])
+      ++k;
+    if (k == kWord.size()) return true;
+  }
+  return false;
+}
+
 bool isHeaderLine(std::string_view line) {
   line = trimmed(line);
   constexpr std::string_view kBegin = "begin";
@@ -76,6 +91,7 @@ const LineCheckers& lineCheckers() {
 
 void readDirectives(const ScriptText& script, Suppressions& filter,
                     std::vector<std::pair<int, std::string>>& unknown) {
+  if (!mentionsDirective(script.text())) return;
   bool beforeHeader = true;
   for (int i = 0; i < script.lineCount(); ++i) {
     const std::string_view line = script.line(i);
