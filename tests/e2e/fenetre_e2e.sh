@@ -86,8 +86,13 @@ attendre 10 etat_est "Essai : 1 erreur, 0 alerte" ||
 [ -n "$(fenetre 'Débuguer un script$')" ] || echec "le dialogue s'est fermé malgré les erreurs"
 
 # La constatation dans la liste de la fenêtre : la choisir sélectionne sa ligne.
-xdotool mousemove --window "$principale" 100 92 click 1
-attendre 10 test -s "$dossier/etat.txt.selection" || echec "aucune constatation choisie"
+# Sous charge, la liste peut n'être pas encore dessinée au premier clic : on
+# recommence jusqu'à ce que la sélection arrive.
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+  xdotool mousemove --window "$principale" 100 92 click 1
+  attendre 2 test -s "$dossier/etat.txt.selection" && break
+done
+test -s "$dossier/etat.txt.selection" || echec "aucune constatation choisie"
 [ "$(cat "$dossier/etat.txt.selection")" = "endif" ] ||
   echec "ligne sélectionnée : $(cat "$dossier/etat.txt.selection")"
 
