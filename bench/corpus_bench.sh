@@ -16,7 +16,7 @@ scripts=$(find "$dossier" -iname '*.mwscript' -o -iname '*.txt' | wc -l)
 lignes=$(find "$dossier" \( -iname '*.mwscript' -o -iname '*.txt' \) -exec cat {} + | wc -l)
 echo "$scripts scripts, $lignes lignes ; puis 4 fois plus"
 cd "$temporaire"
-hyperfine --warmup 3 --runs 30 -N --export-markdown resultats.md \
+hyperfine -i --warmup 3 --runs 30 -N --export-markdown resultats.md \
   -n "x1" "$programme --sortie json -j 2 $dossier" \
   -n "x4" "$programme --sortie json -j 2 $temporaire" 2>&1 | grep -v '^ *$' || true
 cat resultats.md
