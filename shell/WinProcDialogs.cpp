@@ -1,5 +1,6 @@
 // The six modeless dialogs. Each button hands the controls' contents to
 // Shell and applies the outcome (stay, hide, new text for a box).
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include <wx/filename.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
+#include <wx/stc/stc.h>
 
 #include "shell/WinProc.h"
 
@@ -162,7 +164,7 @@ class SettingsDialog : public ShellDialog {
 // "Charger...": loads a file into the script box of the dialog that opened it.
 class LoadDialog : public ShellDialog {
  public:
-  LoadDialog(wxWindow* parent, Shell& shell, wxTextCtrl* scriptBox)
+  LoadDialog(wxWindow* parent, Shell& shell, wxStyledTextCtrl* scriptBox)
       : ShellDialog(parent, "Charger...") {
     auto* content = new wxBoxSizer(wxVERTICAL);
     content->Add(fileNameRow(edit_, kIdLoadName, shell), 0, wxEXPAND);
@@ -193,19 +195,38 @@ class CheckScriptDialog : public ShellDialog {
     caret_ = new wxStaticText(this, wxID_ANY, "Ligne 1, colonne 1");
     head->Add(caret_, 0, wxALL, 4);
     content->Add(head, 0, wxEXPAND);
-    // A fixed-width face, and Tab writes a tab as the game's editor does.
-    box_ = new wxTextCtrl(this, kIdScriptBox, wxEmptyString, wxDefaultPosition, wxSize(560, 300),
-                          wxTE_MULTILINE | wxTE_PROCESS_TAB | wxTE_DONTWRAP | wxHSCROLL);
-    box_->SetFont(wxFont(wxFontInfo(10).Family(wxFONTFAMILY_TELETYPE)));
-    box_->Bind(wxEVT_KEY_UP, [this](wxKeyEvent& event) {
+    // A fixed-width face, Tab writes a tab as the game's editor does, and
+    // Ctrl+Z / Ctrl+Y undo and redo (GTK's own multi-line box has no undo).
+    box_ = new wxStyledTextCtrl(this, kIdScriptBox, wxDefaultPosition, wxSize(560, 300));
+    box_->StyleSetFont(wxSTC_STYLE_DEFAULT, wxFont(wxFontInfo(10).Family(wxFONTFAMILY_TELETYPE)));
+    box_->StyleClearAll();
+    box_->SetMarginWidth(1, 0);
+    box_->SetUseTabs(true);
+    box_->SetTabWidth(4);
+    box_->SetWrapMode(wxSTC_WRAP_NONE);
+    // Ctrl+Tab leaves the box for the buttons, as in any other text box.
+    box_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+      if (event.GetKeyCode() == WXK_TAB && event.ControlDown()) {
+        box_->Navigate(event.ShiftDown() ? wxNavigationKeyEvent::IsBackward
+                                         : wxNavigationKeyEvent::IsForward);
+        return;
+      }
+      event.Skip();
+    });
+    // The box would undo a whole run of typing at once: each word and line
+    // typed is its own step.
+    box_->Bind(wxEVT_STC_CHARADDED, [this](wxStyledTextEvent& event) {
+      const int key = event.GetKey();
+      if (key == ' ' || key == '\t' || key == '\n') {
+        box_->BeginUndoAction();
+        box_->EndUndoAction();
+      }
+      event.Skip();
+    });
+    box_->Bind(wxEVT_STC_UPDATEUI, [this](wxStyledTextEvent& event) {
       showCaret();
       event.Skip();
     });
-    box_->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
-      showCaret();
-      event.Skip();
-    });
-    box_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { showCaret(); });
     content->Add(box_, 1, wxEXPAND | wxALL, 4);
     content->Add(buttonRow({{wxID_OK, "&OK"},
                             {kIdFormatScript, "&Mettre en forme"},
@@ -218,7 +239,7 @@ class CheckScriptDialog : public ShellDialog {
         wxEVT_BUTTON,
         [this, &shell](wxCommandEvent&) {
           const ScriptOkOutcome outcome = shell.scriptOk(fromWx(box_->GetValue()));
-          if (outcome.clearBox) box_->Clear();
+          if (outcome.clearBox) box_->ClearAll();
           apply(outcome.action);
         },
         wxID_OK);
@@ -240,23 +261,33 @@ class CheckScriptDialog : public ShellDialog {
   }
 
  private:
+  // The span counts characters; the box's positions count UTF-8 bytes.
   wxString selectInScript(const TextSpan& span) override {
-    box_->ShowPosition(static_cast<long>(span.from));
-    box_->SetSelection(static_cast<long>(span.from), static_cast<long>(span.to));
-    return box_->GetStringSelection();
+    const int length = box_->GetLength();
+    const auto position = [this, length](std::size_t characters) {
+      if (characters == 0) return 0;
+      const int at = box_->PositionRelative(
+          0, static_cast<int>(std::min<std::size_t>(characters, static_cast<std::size_t>(length))));
+      return at == 0 ? length : at;
+    };
+    const int from = position(span.from);
+    const int to = position(span.to);
+    box_->SetSelection(from, to);
+    box_->ScrollRange(to, from);
+    return box_->GetSelectedText();
   }
 
   void showCaret() {
-    long column = 0;
-    long line = 0;
-    if (!box_->PositionToXY(box_->GetInsertionPoint(), &column, &line)) return;
-    caret_->SetLabel(wxString::Format("Ligne %ld, colonne %ld", line + 1, column + 1));
+    const int at = box_->GetCurrentPos();
+    const int line = box_->LineFromPosition(at);
+    const int column = box_->CountCharacters(box_->PositionFromLine(line), at);
+    caret_->SetLabel(wxString::Format("Ligne %d, colonne %d", line + 1, column + 1));
   }
 
   // "Annuler" and Escape hide the dialog as closing does: the text stays.
   void onCancel(wxCommandEvent& event) { event.Skip(); }
 
-  wxTextCtrl* box_ = nullptr;
+  wxStyledTextCtrl* box_ = nullptr;
   wxStaticText* caret_ = nullptr;
   LoadDialog* load_ = nullptr;
 };

@@ -55,19 +55,44 @@ attendre 20 fenetre '^Lintaro$' || echec "la fenêtre « Lintaro » n'apparaît 
 principale="$(fenetre '^Lintaro$')"
 attendre 10 etat_est "Prêt au débuguage." || echec "ligne d'état initiale : $(cat "$dossier/etat.txt")"
 
-# Menu « Fichiers... » puis son premier article, « Débuguer un script ».
-xdotool mousemove --window "$principale" 35 12 click 1
-sleep 0.5
-xdotool key Down Return
-attendre 10 fenetre 'Débuguer un script$' || echec "le dialogue « Débuguer un script » n'apparaît pas"
+# ouvrir_article N TITRE : le N-ième article du menu « Fichiers... » ; sous
+# charge, le menu peut ne pas être encore ouvert quand les touches arrivent :
+# on referme et on recommence jusqu'à ce que le dialogue paraisse.
+ouvrir_article() {
+  local essai i
+  for essai in 1 2 3 4 5; do
+    xdotool windowfocus --sync "$principale" 2>/dev/null || true
+    xdotool mousemove --window "$principale" 35 12 click 1
+    sleep $((essai / 2)).5
+    for ((i = 0; i < $1; i++)); do xdotool key Down; done
+    xdotool key Return
+    attendre 4 fenetre "$2" 2>/dev/null && return 0
+    xdotool key Escape
+  done
+  return 1
+}
+# dans_le_script : le clavier va à la zone de texte du dialogue.
+dans_le_script() {
+  xdotool windowfocus --sync "$dialogue" 2>/dev/null || true
+  xdotool mousemove --window "$dialogue" 200 120 click 1
+  sleep 0.3
+}
+
+# « Débuguer un script », le premier article.
+ouvrir_article 1 'Débuguer un script$' || echec "le dialogue « Débuguer un script » n'apparaît pas"
 dialogue="$(fenetre 'Débuguer un script$')"
 
-# Le texte du script, ligne par ligne, dans la zone de saisie.
-xdotool mousemove --window "$dialogue" 200 120 click 1
-for ligne in "Begin Essai" "endif" "End"; do
-  xdotool type --delay 10 "$ligne"
-  xdotool key Return
-done
+# Le texte du script, ligne par ligne, dans la zone de saisie : Tab y écrit
+# une tabulation, et Ctrl+Z défait la dernière frappe.
+dans_le_script
+xdotool type --delay 10 "Begin Essai"
+xdotool key Return Tab
+xdotool type --delay 10 "endif"
+xdotool key Return
+xdotool type --delay 10 "End"
+xdotool key Return
+xdotool type --delay 10 "xyz"
+xdotool key ctrl+z
 # Ctrl+Tab sort de la zone de texte vers le bouton OK.
 xdotool key ctrl+Tab Return
 
@@ -75,7 +100,7 @@ rapport="Correction de ScriptMorrowind.txt"
 attendre 20 test -s "$dossier/ouverts.txt" || echec "le rapport n'a pas été ouvert"
 [ "$(cat "$dossier/ouverts.txt")" = "$dossier/travail/$rapport" ] ||
   echec "ouvert : $(cat "$dossier/ouverts.txt")"
-[ "$(cat ScriptMorrowind.txt)" = $'Begin Essai\nendif\nEnd' ] ||
+[ "$(cat ScriptMorrowind.txt)" = $'Begin Essai\n\tendif\nEnd' ] ||
   echec "ScriptMorrowind.txt : $(od -c ScriptMorrowind.txt | head)"
 grep -qF 'script "essai"' "$rapport" || echec "titre du rapport : $(head -n 3 "$rapport")"
 grep -qF "un 'endif' en trop (pas de 'if' avant le 'endif')." "$rapport" ||
@@ -93,12 +118,12 @@ for _ in 1 2 3 4 5 6 7 8 9 10; do
   attendre 2 test -s "$dossier/etat.txt.selection" && break
 done
 test -s "$dossier/etat.txt.selection" || echec "aucune constatation choisie"
-[ "$(cat "$dossier/etat.txt.selection")" = "endif" ] ||
+[ "$(cat "$dossier/etat.txt.selection")" = $'\tendif' ] ||
   echec "ligne sélectionnée : $(cat "$dossier/etat.txt.selection")"
 
 # Le rapport ne peut plus être affiché : une boîte « Débugueur » le dit.
 touch "$dossier/refuser"
-xdotool mousemove --window "$dialogue" 200 120 click 1
+dans_le_script
 xdotool key ctrl+Tab Return
 attendre 20 fenetre '^Débugueur$' || echec "pas de boîte de message « Débugueur »"
 [ "$(wc -l <"$dossier/ouverts.txt")" -eq 2 ] || echec "deuxième ouverture non tentée"
@@ -112,8 +137,7 @@ kill -0 "$lintaro_pid" || echec "lintaro s'est arrêté"
 rm -f "$dossier/refuser"
 { echo "Begin Long"; for i in $(seq 248); do echo "; commentaire numéro $i assez long"; done
   echo "End"; } >long.txt
-xdotool windowfocus --sync "$dialogue"
-xdotool mousemove --window "$dialogue" 200 120 click 1
+dans_le_script
 xdotool key ctrl+a Delete
 xclip -selection clipboard -i long.txt 2>/dev/null && xdotool key ctrl+v ||
   xdotool type --delay 0 "$(cat long.txt)"
@@ -130,10 +154,7 @@ attendre 10 sh -c "! xdotool search --onlyvisible --name 'Débuguer un script\$'
 profond="$dossier/travail/$(printf 'd%.0s' $(seq 50))/$(printf 'e%.0s' $(seq 50))"
 mkdir -p "$profond"
 printf 'Begin Profond\nendif\nEnd\n' >"$profond/profond.txt"
-xdotool mousemove --window "$principale" 35 12 click 1
-sleep 0.5
-xdotool key Down Down Return
-attendre 10 fenetre 'Débuguer un fichier$' || echec "le dialogue « Débuguer un fichier » n'apparaît pas"
+ouvrir_article 2 'Débuguer un fichier$' || echec "le dialogue « Débuguer un fichier » n'apparaît pas"
 xdotool key ctrl+a
 xdotool type --delay 5 "$profond/profond.txt"
 xdotool key Return
