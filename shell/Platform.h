@@ -5,6 +5,7 @@
 // one.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace lintaro {
@@ -21,8 +22,15 @@ std::string currentDirectory();
 // The directory of the running executable, or "" when it cannot be found.
 std::string programDirectory();
 
-// The user's configuration folder for the window: $XDG_CONFIG_HOME/lintaro,
-// else $HOME/.config/lintaro; "" when neither variable is set.
+// The user's configuration folder for the window, from the environment as
+// `variable` reads it (nullptr for an unset variable): on Windows
+// %APPDATA%\Lintaro; elsewhere $XDG_CONFIG_HOME/lintaro when that is an
+// absolute path, else $HOME/.config/lintaro. "" when the variables needed are
+// unset or empty.
+using EnvironmentReader = std::function<const char*(const char* name)>;
+std::string configFolder(const EnvironmentReader& variable, bool windows);
+
+// configFolder() for this process's environment and system.
 std::string userConfigDirectory();
 
 // Starts `program` (an executable path) in a new terminal window: the

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "tests/TestSupport.h"
@@ -64,6 +65,45 @@ TEST(Platform, Directories) {
   ASSERT_FALSE(program.empty());
   EXPECT_TRUE(std::filesystem::is_directory(program));
   EXPECT_TRUE(std::filesystem::exists(program + "/lintaro_tests"));
+}
+
+TEST(Platform, ConfigFolderFromTheEnvironment) {
+  struct Case {
+    std::map<std::string, std::string> env;
+    bool windows;
+    std::string folder;
+  };
+  const Case cases[] = {
+      {{{"APPDATA", "C:\\Users\\Ana\\AppData\\Roaming"}, {"HOME", "/home/ana"}},
+       true,
+       "C:\\Users\\Ana\\AppData\\Roaming\\Lintaro"},
+      // Windows reads APPDATA only.
+      {{{"XDG_CONFIG_HOME", "/xdg"}, {"HOME", "/home/ana"}}, true, ""},
+      {{{"APPDATA", ""}}, true, ""},
+      {{{"APPDATA", "C:\\AppData"}, {"XDG_CONFIG_HOME", "/xdg"}}, false, "/xdg/lintaro"},
+      // A relative XDG_CONFIG_HOME is ignored.
+      {{{"XDG_CONFIG_HOME", "xdg"}, {"HOME", "/home/ana"}}, false, "/home/ana/.config/lintaro"},
+      {{{"XDG_CONFIG_HOME", ""}, {"HOME", "/home/ana"}}, false, "/home/ana/.config/lintaro"},
+      {{{"HOME", ""}}, false, ""},
+      {{}, false, ""},
+  };
+  for (const Case& c : cases) {
+    const auto reader = [&c](const char* name) {
+      const auto found = c.env.find(name);
+      return found == c.env.end() ? nullptr : found->second.c_str();
+    };
+    EXPECT_EQ(configFolder(reader, c.windows), c.folder) << c.folder;
+  }
+  // This process's own environment.
+  const char* previous = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = previous != nullptr ? previous : "";
+  setenv("XDG_CONFIG_HOME", "/conf-essai", 1);
+  EXPECT_EQ(userConfigDirectory(), "/conf-essai/lintaro");
+  if (previous != nullptr) {
+    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  } else {
+    unsetenv("XDG_CONFIG_HOME");
+  }
 }
 
 TEST(Platform, StartsTheConsoleInATerminal) {
