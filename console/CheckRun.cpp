@@ -1,10 +1,13 @@
 #include "console/CheckRun.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <optional>
 #include <ostream>
@@ -14,6 +17,8 @@
 #include "core/Encoding.h"
 #include "core/MainDivers.h"
 #include "core/ScriptInput.h"
+#include "plugin/Plugin.h"
+#include "plugin/ScriptCheck.h"
 #include "run/MainDebug.h"
 
 namespace lintaro {
@@ -43,10 +48,13 @@ void walkFolder(const fs::path& root, std::vector<ScriptJob>& found) {
       const fs::file_status own = it->symlink_status(ignored);
       if (fs::is_directory(own)) {
         pending.push_back(path);
-      } else if (isScriptName(path) &&
+      } else if ((isScriptName(path) || isPluginName(path.string())) &&
                  (fs::is_regular_file(own) ||
                   (fs::is_symlink(own) && fs::is_regular_file(fs::status(path, ignored))))) {
-        found.push_back({path.string(), ScriptJob::Source::kFound, {}});
+        found.push_back(
+            {path.string(),
+             isPluginName(path.string()) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFound,
+             {}});
       }
     }
     if (error) {
@@ -60,15 +68,30 @@ void walkFolder(const fs::path& root, std::vector<ScriptJob>& found) {
 // summary counts it.
 enum class Tally { kClean, kAlertsOnly, kErrors, kFailed };
 
+// Scripts counted by Tally.
+using Tallies = std::array<int, 4>;
+
+Tallies one(Tally tally) {
+  Tallies tallies{};
+  ++tallies[static_cast<std::size_t>(tally)];
+  return tallies;
+}
+
 struct Piece {
   std::string out;
   std::string err;
   int status = 0;
-  Tally tally = Tally::kClean;
+  Tallies tallies = one(Tally::kClean);
 };
 
 Piece failed(std::string message) {
-  return {{}, std::move(message) + '\n', 2, Tally::kFailed};
+  return {{}, std::move(message) + '\n', 2, one(Tally::kFailed)};
+}
+
+Tally tallyOf(const CheckResult& result) {
+  return result.errors > 0   ? Tally::kErrors
+         : result.alerts > 0 ? Tally::kAlertsOnly
+                             : Tally::kClean;
 }
 
 // The work files and report names of mainDebug belong to the current
@@ -94,7 +117,7 @@ Piece checkWithReportFile(const ScriptJob& job, const RunSettings& settings) {
   // The report lists findings ("Liste des erreurs") unless there are none.
   const bool findings = report.find("\n Liste des erreurs :\n") != std::string::npos;
   const Tally tally = errors > 0 ? Tally::kErrors : findings ? Tally::kAlertsOnly : Tally::kClean;
-  return {std::move(report), {}, errors > 0 ? 1 : 0, tally};
+  return {std::move(report), {}, errors > 0 ? 1 : 0, one(tally)};
 }
 
 Piece checkInMemory(const ScriptJob& job, const RunSettings& settings, std::istream& in,
@@ -131,9 +154,135 @@ Piece checkInMemory(const ScriptJob& job, const RunSettings& settings, std::istr
       break;
   }
   piece.status = result.errors > 0 ? 1 : 0;
-  piece.tally = result.errors > 0   ? Tally::kErrors
-                : result.alerts > 0 ? Tally::kAlertsOnly
-                                    : Tally::kClean;
+  piece.tallies = one(tallyOf(result));
+  return piece;
+}
+
+// Runs `work(i)` for every i below `count` on at most `threads` threads.
+template <typename Work>
+void parallelFor(std::size_t count, unsigned threads, const Work& work) {
+  std::atomic<std::size_t> next{0};
+  const auto loop = [&] {
+    for (std::size_t i = next++; i < count; i = next++)
+      work(i);
+  };
+  const std::size_t extra = std::min<std::size_t>(threads, count);
+  std::vector<std::thread> workers;
+  for (std::size_t t = 1; t < extra; ++t)
+    workers.emplace_back(loop);
+  loop();
+  for (std::thread& worker : workers)
+    worker.join();
+}
+
+// The output of one script of a plugin.
+Piece checkPluginEntry(const ScriptJob& job, const plugin::ScriptEntry& entry,
+                       const RunSettings& settings, const CheckOptions& options) {
+  const PluginPlace place{entry.kind == plugin::ScriptKind::kResult,
+                          plugin::toUtf8(entry.name, settings.page),
+                          plugin::toUtf8(entry.topic, settings.page),
+                          plugin::toUtf8(entry.infoId, settings.page), settings.page};
+  const std::string label = placeLabel(place);
+  const CheckResult result = plugin::checkEntry(entry, options);
+  if (result.status == CheckStatus::kTooManyLines)
+    return failed(resultMessage(kResultTooManyLines, job.path + ":" + label));
+  const CheckedScript script{job.path, &result, !options.hideAlerts, &place};
+  Piece piece;
+  switch (settings.format) {
+    case OutputFormat::kTexte:
+      piece.out = "==> " + label + " <==\n" + cp1252ToUtf8(reportText(result, options));
+      break;
+    case OutputFormat::kGcc:
+      piece.out = gccLines(script);
+      break;
+    case OutputFormat::kJson:
+      piece.out = jsonResult(script);
+      break;
+    case OutputFormat::kSarif:
+      piece.out = sarifResults(script);
+      break;
+  }
+  piece.status = result.errors > 0 ? 1 : 0;
+  piece.tallies = one(tallyOf(result));
+  return piece;
+}
+
+// The head of a plugin's combined report.
+std::string pluginHead(const ScriptJob& job, const plugin::Plugin& mod,
+                       const plugin::Expansions& expansions, const RunSettings& settings,
+                       const Tallies& tallies) {
+  std::string head = "Correction de " + plugin::displayName(job.path) + "\n\nMaîtres : ";
+  if (mod.header.masters.empty()) head += "aucun";
+  for (std::size_t i = 0; i < mod.header.masters.size(); ++i) {
+    if (i > 0) head += ", ";
+    head += plugin::toUtf8(mod.header.masters[i].name, settings.page);
+  }
+  head += "\n";
+  for (const std::string_view expansion : {"Tribunal", "Bloodmoon"}) {
+    const std::string prefix = std::string(expansion) + " : ";
+    const auto reason = std::find_if(expansions.reasons.begin(), expansions.reasons.end(),
+                                     [&](const std::string& r) { return r.rfind(prefix, 0) == 0; });
+    head +=
+        reason != expansions.reasons.end() ? *reason : prefix + "non (aucun maître ne l'annonce)";
+    head += "\n";
+  }
+  for (const std::string& note : expansions.notes)
+    head += note + "\n";
+  const plugin::Counts& counts = mod.counts;
+  head += "Scripts : " + std::to_string(counts.scripts) +
+          ", scripts de résultat : " + std::to_string(counts.resultScripts) +
+          ", ignorés (supprimés) : " + std::to_string(counts.skipped) + "\n";
+  head += "Avec erreurs : " + std::to_string(tallies[2]) +
+          ", avec alertes seulement : " + std::to_string(tallies[1]) +
+          ", non vérifiés : " + std::to_string(tallies[3]) + "\n\n";
+  return head;
+}
+
+// A plugin: every script that the game loads, checked with the expansions
+// its masters imply; in texte, one combined report written to the current
+// directory and shown.
+Piece checkPlugin(const ScriptJob& job, const RunSettings& settings) {
+  const plugin::ReadResult read = plugin::readPlugin(job.path);
+  if (read.status != plugin::ReadStatus::kRead) return failed(read.error);
+  const plugin::Plugin& mod = read.plugin;
+  const plugin::Expansions expansions =
+      plugin::findExpansions(job.path, mod.header, settings.expansions, settings.page);
+  CheckOptions options = settings.check;
+  options.tribunal = expansions.tribunal;
+  options.bloodmoon = expansions.bloodmoon;
+
+  std::vector<std::size_t> entries;
+  for (std::size_t i = 0; i < mod.scripts.size(); ++i) {
+    if (!mod.scripts[i].skipped) entries.push_back(i);
+  }
+  std::vector<Piece> pieces(entries.size());
+  parallelFor(entries.size(), settings.threads, [&](std::size_t i) {
+    pieces[i] = checkPluginEntry(job, mod.scripts[entries[i]], settings, options);
+  });
+
+  Piece piece;
+  piece.tallies = {};
+  const bool document =
+      settings.format == OutputFormat::kJson || settings.format == OutputFormat::kSarif;
+  for (const Piece& entry : pieces) {
+    if (document && !entry.out.empty() && !piece.out.empty()) piece.out += kResultSeparator;
+    piece.out += entry.out;
+    piece.err += entry.err;
+    piece.status = std::max(piece.status, entry.status);
+    for (std::size_t t = 0; t < piece.tallies.size(); ++t)
+      piece.tallies[t] += entry.tallies[t];
+  }
+  if (settings.format == OutputFormat::kTexte) {
+    piece.out = pluginHead(job, mod, expansions, settings, piece.tallies) + piece.out;
+    const std::string name = "Correction de " + plugin::displayName(job.path);
+    std::ofstream report(name, std::ios::binary);
+    report << piece.out;
+    report.close();
+    if (!report) {
+      piece.err += "Erreur : impossible d'écrire le fichier \"" + name + "\" !\n";
+      piece.status = 2;
+    }
+  }
   return piece;
 }
 
@@ -141,6 +290,7 @@ Piece runJob(const ScriptJob& job, const RunSettings& settings, std::istream& in
              std::mutex& inMutex) {
   if (!job.failure.empty()) return failed(job.failure);
   try {
+    if (job.source == ScriptJob::Source::kPlugin) return checkPlugin(job, settings);
     if (settings.format == OutputFormat::kTexte && job.source == ScriptJob::Source::kFile)
       return checkWithReportFile(job, settings);
     return checkInMemory(job, settings, in, inMutex);
@@ -155,7 +305,7 @@ std::string plural(int count, std::string_view singular, std::string_view plural
 }
 
 // "642 scripts vérifiés : 132 avec erreurs, 40 avec alertes seulement, 2 non vérifiés"
-std::string summaryLine(const std::vector<int>& tallies) {
+std::string summaryLine(const Tallies& tallies) {
   const int checked = tallies[0] + tallies[1] + tallies[2];
   return plural(checked, "script vérifié", "scripts vérifiés") + " : " +
          std::to_string(tallies[2]) + " avec erreurs, " + std::to_string(tallies[1]) +
@@ -163,6 +313,11 @@ std::string summaryLine(const std::vector<int>& tallies) {
 }
 
 }  // namespace
+
+bool isPluginName(const std::string& path) {
+  const std::string extension = lowered(fs::path(path).extension().string());
+  return extension == ".esp" || extension == ".esm" || extension == ".omwaddon";
+}
 
 std::vector<ScriptJob> scriptJobs(const std::vector<std::string>& inputs, bool& anyFolder) {
   anyFolder = false;
@@ -180,7 +335,8 @@ std::vector<ScriptJob> scriptJobs(const std::vector<std::string>& inputs, bool& 
       for (ScriptJob& job : found)
         jobs.push_back(std::move(job));
     } else {
-      jobs.push_back({input, ScriptJob::Source::kFile, {}});
+      jobs.push_back(
+          {input, isPluginName(input) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFile, {}});
     }
   }
   return jobs;
@@ -220,7 +376,7 @@ int runChecks(const std::vector<ScriptJob>& jobs, const RunSettings& settings, s
   if (settings.format == OutputFormat::kJson) out << jsonHead();
   if (settings.format == OutputFormat::kSarif) out << sarifHead();
   int status = 0;
-  std::vector<int> tallies(4, 0);
+  Tallies tallies{};
   bool firstResult = true;
   bool progressShown = false;
   const auto start = std::chrono::steady_clock::now();
@@ -252,7 +408,8 @@ int runChecks(const std::vector<ScriptJob>& jobs, const RunSettings& settings, s
     }
     out << piece.out;
     status = std::max(status, piece.status);
-    ++tallies[static_cast<std::size_t>(piece.tally)];
+    for (std::size_t t = 0; t < tallies.size(); ++t)
+      tallies[t] += piece.tallies[t];
   }
   for (std::thread& worker : workers)
     worker.join();

@@ -8,15 +8,18 @@
 #include <vector>
 
 #include "console/MachineOutput.h"
+#include "plugin/CodePages.h"
+#include "plugin/Expansions.h"
 #include "run/Check.h"
 
 namespace lintaro {
 
 struct ScriptJob {
   enum class Source {
-    kFile,   // named on the command line
-    kStdin,  // "-"
-    kFound,  // found in a folder
+    kFile,    // named on the command line
+    kStdin,   // "-"
+    kFound,   // found in a folder
+    kPlugin,  // a plugin (.esp, .esm, .omwaddon), named or found in a folder
   };
   std::string path;
   Source source = Source::kFile;
@@ -25,11 +28,14 @@ struct ScriptJob {
 };
 
 // The scripts of the command line's inputs, in order: a file or "-" as it is;
-// a folder walked through its subfolders for *.mwscript and *.txt files (any
-// case), sorted by path. Symbolic links to files are followed, links to
+// a folder walked through its subfolders for *.mwscript and *.txt files and
+// plugins (any case), sorted by path. Symbolic links to files are followed, links to
 // folders are not (so a link cannot make the walk loop). `anyFolder`
 // receives whether a folder was given.
 std::vector<ScriptJob> scriptJobs(const std::vector<std::string>& inputs, bool& anyFolder);
+
+// Whether a path names a plugin: .esp, .esm or .omwaddon in any case.
+bool isPluginName(const std::string& path);
 
 struct RunSettings {
   OutputFormat format = OutputFormat::kTexte;
@@ -37,13 +43,17 @@ struct RunSettings {
   unsigned threads = 1;
   bool summary = false;   // a summary on `err` at the end
   bool progress = false;  // `err` is a terminal: show the progress of long runs
+  // Plugins: the expansions forced on or off, and the code page of their texts.
+  plugin::ExpansionChoice expansions;
+  plugin::CodePage page = plugin::CodePage::kWindows1252;
 };
 
 // Checks every job and writes the outputs to `out`, the messages to `err`.
 // In texte, a file named on the command line is checked by mainDebug (its
 // report file left in the current directory); everything else is checked in
-// memory and writes no file. Returns the exit status: 0, 1 when a script has
-// errors, 2 when one could not be checked.
+// memory and writes no file, but for a plugin's combined report. A plugin's
+// scripts are checked by `threads` threads, their outputs in record order. Returns the exit status:
+// 0, 1 when a script has errors, 2 when one could not be checked.
 int runChecks(const std::vector<ScriptJob>& jobs, const RunSettings& settings, std::istream& in,
               std::ostream& out, std::ostream& err);
 

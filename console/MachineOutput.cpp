@@ -8,6 +8,7 @@
 
 #include "core/Encoding.h"
 #include "core/Version.h"
+#include "plugin/Plugin.h"
 
 namespace lintaro {
 
@@ -100,7 +101,8 @@ const NameKind* nameKind(int type) {
 
 // The names the report lists, in the order they were met; an external
 // variable once per object it is attached to.
-Json namesOf(const CheckResult& result) {
+Json namesOf(const CheckResult& result, plugin::CodePage page) {
+  const auto utf8 = [page](std::string_view bytes) { return plugin::toUtf8(bytes, page); };
   std::unordered_map<std::string_view, std::vector<std::string_view>> objects;
   for (const VAR_LOCALE& pair : result.info.pairs())
     objects[pair.variable].push_back(pair.object);
@@ -108,7 +110,7 @@ Json namesOf(const CheckResult& result) {
   for (const INFO& record : result.info.records()) {
     const NameKind* kind = nameKind(record.type);
     if (kind == nullptr) continue;
-    Json entry = {{"name", cp1252ToUtf8(record.name)},
+    Json entry = {{"name", utf8(record.name)},
                   {"type", record.type},
                   {"category", kind->category},
                   {"label", kind->label},
@@ -116,7 +118,7 @@ Json namesOf(const CheckResult& result) {
     const auto found = objects.find(record.name);
     if (std::string_view(kind->category) == "externe" && found != objects.end()) {
       for (const std::string_view object : found->second) {
-        entry["object"] = cp1252ToUtf8(object);
+        entry["object"] = utf8(object);
         names.push_back(entry);
       }
     } else {
@@ -165,10 +167,17 @@ Json sarifRule(const DiagnosticRow& row) {
 
 }  // namespace
 
+std::string placeLabel(const PluginPlace& place) {
+  if (!place.result) return place.script;
+  return "dialogue \"" + place.topic + "\" / info " + place.info;
+}
+
 std::string gccLines(const CheckedScript& script) {
   std::string out;
+  const std::string where =
+      script.place == nullptr ? script.path : script.path + ":" + placeLabel(*script.place);
   for (const JournalEntry& entry : shownFindings(script)) {
-    out += script.path;
+    out += where;
     if (const std::optional<int> line = lineNumber(entry)) {
       out += ':';
       out += std::to_string(*line);
@@ -205,13 +214,23 @@ std::string jsonResult(const CheckedScript& script) {
                         {"code", diagnostic(entry.id).code},
                         {"message", cp1252ToUtf8(entry.message())}});
   }
-  const std::optional<std::string> name = result.scriptName();
-  const Json object = {{"file", script.path},
-                       {"script", name ? Json(cp1252ToUtf8(*name)) : Json(nullptr)},
-                       {"errors", errors},
-                       {"warnings", warnings},
-                       {"findings", std::move(findings)},
-                       {"names", namesOf(result)}};
+  const PluginPlace* place = script.place;
+  Json name = nullptr;
+  if (place == nullptr) {
+    if (const std::optional<std::string> begin = result.scriptName()) name = cp1252ToUtf8(*begin);
+  } else if (!place->result) {
+    name = place->script;
+  }
+  Json object = {{"file", script.path}, {"script", std::move(name)}};
+  if (place != nullptr && place->result) {
+    object["dialogue"] = place->topic;
+    object["info"] = place->info;
+  }
+  object["errors"] = errors;
+  object["warnings"] = warnings;
+  object["findings"] = std::move(findings);
+  object["names"] =
+      namesOf(result, place == nullptr ? plugin::CodePage::kWindows1252 : place->page);
   return dump(object);
 }
 
@@ -261,6 +280,13 @@ std::string sarifResults(const CheckedScript& script) {
       physical["region"] = {{"startLine", *line}};
     Json location = Json::object();
     location["physicalLocation"] = std::move(physical);
+    if (script.place != nullptr) {
+      const std::string label = placeLabel(*script.place);
+      location["logicalLocations"] =
+          Json::array({Json{{"name", label},
+                            {"fullyQualifiedName", plugin::displayName(script.path) + "/" + label},
+                            {"kind", script.place->result ? "function" : "module"}}});
+    }
     Json locations = Json::array();
     locations.push_back(std::move(location));
     const Json result = {{"ruleId", row.code},

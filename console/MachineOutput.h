@@ -6,21 +6,37 @@
 
 #include <string>
 
+#include "plugin/CodePages.h"
 #include "run/Check.h"
 
 namespace lintaro {
 
 enum class OutputFormat { kTexte, kGcc, kJson, kSarif };
 
+// Where a script of a plugin lies: its record, names in UTF-8.
+struct PluginPlace {
+  bool result = false;                                     // an INFO's result script, not a SCPT
+  std::string script;                                      // SCPT: the name in SCHD
+  std::string topic;                                       // result: the DIAL's name
+  std::string info;                                        // result: the INFO's id
+  plugin::CodePage page = plugin::CodePage::kWindows1252;  // of the names in the text
+};
+
+// How a plugin's script is named in the outputs: its name, or
+// `dialogue "TOPIC" / info ID`.
+std::string placeLabel(const PluginPlace& place);
+
 // One script checked in memory, as the outputs show it.
 struct CheckedScript {
   std::string path;  // as given or found in a folder; "-" for standard input
   const CheckResult* result = nullptr;
-  bool withAlerts = true;  // false: the alerts are left out
+  bool withAlerts = true;              // false: the alerts are left out
+  const PluginPlace* place = nullptr;  // set: a script of the plugin `path`
 };
 
 // `PATH:LINE: error: MESSAGE [CODE]` lines (UTF-8), `warning` for an alert;
-// `PATH: error: ...` for a finding about the whole script.
+// `PATH: error: ...` for a finding about the whole script. For a script of a
+// plugin, PATH is `PLUGIN:LABEL` (placeLabel) and LINE the script's line.
 std::string gccLines(const CheckedScript& script);
 
 // The head and tail of the JSON document, and the object of one script (one

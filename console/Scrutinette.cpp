@@ -15,6 +15,9 @@
 #include "console/FormatPipe.h"
 #include "core/Version.h"
 #include "formatter/MainMiseEnForme.h"
+#include "plugin/CodePages.h"
+#include "plugin/Extract.h"
+#include "plugin/Plugin.h"
 #include "run/MainDebug.h"
 #include "shell/Settings.h"
 
@@ -169,6 +172,33 @@ std::optional<unsigned> threadCount(const std::string& text) {
   return value;
 }
 
+// Writes the scripts of each plugin into `folder`, one file per script, and
+// lists the files written.
+int extractPlugins(const std::vector<std::string>& plugins, const std::string& folder,
+                   plugin::CodePage page, std::ostream& out, std::ostream& err) {
+  int status = kExitClean;
+  for (const std::string& path : plugins) {
+    const plugin::ReadResult read = plugin::readPlugin(path);
+    if (read.status != plugin::ReadStatus::kRead) {
+      err << read.error << '\n';
+      status = kExitFailure;
+      continue;
+    }
+    const plugin::Extraction extraction = plugin::extractScripts(read.plugin, folder, page);
+    for (const plugin::ExtractedFile& file : extraction.files)
+      out << (std::filesystem::path(folder) / file.fileName).string() << '\n';
+    out << plugin::displayName(path) << " : " << extraction.files.size()
+        << (extraction.files.size() > 1 ? " scripts écrits" : " script écrit") << " dans " << folder
+        << '\n';
+    if (!extraction.ok) {
+      err << extraction.error << '\n';
+      status = kExitFailure;
+    }
+  }
+  out.flush();
+  return status;
+}
+
 bool isTerminal(const std::ostream& err) {
 #ifdef _WIN32
   (void)err;
@@ -193,14 +223,16 @@ int runScrutinette(const std::vector<std::string>& args, std::istream& in, std::
   std::string sortie = "texte";
   std::string jobs;
   std::string explained;
+  std::string encoding = "1252";
+  std::string extractFolder;
   std::vector<std::string> ignored;
   bool format = false;
   bool diff = false;
   bool checkFormat = false;
   app.add_flag("-h,--help");
   app.add_flag("--version");
-  for (const char* name :
-       {"--tribunal", "--bloodmoon", "--alertes", "--sans-alertes", "--infos", "--sans-infos"}) {
+  for (const char* name : {"--tribunal", "--bloodmoon", "--sans-tribunal", "--sans-bloodmoon",
+                           "--alertes", "--sans-alertes", "--infos", "--sans-infos"}) {
     app.add_flag(name);
   }
   app.add_flag("--format", format);
@@ -210,6 +242,8 @@ int runScrutinette(const std::vector<std::string>& args, std::istream& in, std::
   app.add_option("-j", jobs);
   app.add_option("--ignorer", ignored)->delimiter(',')->allow_extra_args(false);
   app.add_option("--expliquer", explained);
+  app.add_option("--encodage", encoding);
+  app.add_option("--extraire", extractFolder);
   app.add_option("entrees", inputs);
 
   std::vector<std::string> argv(args.rbegin(), args.rend());  // CLI11 takes them reversed
@@ -245,10 +279,25 @@ int runScrutinette(const std::vector<std::string>& args, std::istream& in, std::
   }
 
   Settings settings = loadSettings();
+  plugin::ExpansionChoice expansions;
   for (const CLI::Option* option : app.parse_order()) {
     const std::string name = option->get_name();
-    if (name == "--tribunal") settings.tribunal = 1;
-    if (name == "--bloodmoon") settings.bloodmoon = 1;
+    if (name == "--tribunal") {
+      settings.tribunal = 1;
+      expansions.tribunal = true;
+    }
+    if (name == "--bloodmoon") {
+      settings.bloodmoon = 1;
+      expansions.bloodmoon = true;
+    }
+    if (name == "--sans-tribunal") {
+      settings.tribunal = 0;
+      expansions.tribunal = false;
+    }
+    if (name == "--sans-bloodmoon") {
+      settings.bloodmoon = 0;
+      expansions.bloodmoon = false;
+    }
     if (name == "--alertes") settings.hideAlerts = 0;
     if (name == "--sans-alertes") settings.hideAlerts = 1;
     if (name == "--infos") settings.showInfo = 1;
@@ -279,6 +328,15 @@ int runScrutinette(const std::vector<std::string>& args, std::istream& in, std::
     if (row == nullptr) return usageError(err, "code inconnu « " + code + " » (--ignorer)");
     options.silenced.push_back(row->id);
   }
+  const std::optional<plugin::CodePage> page = plugin::codePageNamed(encoding);
+  if (!page) {
+    return usageError(err, "encodage inconnu « " + encoding + " » (1250, 1251 ou 1252)");
+  }
+  if (app.count("--extraire") > 0) {
+    if (extractFolder.empty()) return usageError(err, "--extraire attend un dossier.");
+    if (inputs.empty()) return usageError(err, "aucun plugin dont extraire les scripts.");
+    return extractPlugins(inputs, extractFolder, *page, out, err);
+  }
   if (diff && !format) return usageError(err, "--diff ne s'emploie qu'avec --format.");
   if (format && checkFormat) {
     return usageError(err, "--format et --verifier-format ne s'emploient pas ensemble.");
@@ -301,9 +359,15 @@ int runScrutinette(const std::vector<std::string>& args, std::istream& in, std::
   run.check = std::move(options);
   run.threads = *threads;
   run.progress = isTerminal(err);
+  run.expansions = expansions;
+  run.page = *page;
   bool anyFolder = false;
   const std::vector<ScriptJob> scripts = scriptJobs(inputs, anyFolder);
-  run.summary = scripts.size() > 1 && (run.format != OutputFormat::kTexte || anyFolder);
+  const bool anyPlugin = std::any_of(scripts.begin(), scripts.end(), [](const ScriptJob& job) {
+    return job.source == ScriptJob::Source::kPlugin;
+  });
+  run.summary = (scripts.size() > 1 || (anyPlugin && run.format != OutputFormat::kTexte)) &&
+                (run.format != OutputFormat::kTexte || anyFolder);
   return runChecks(scripts, run, in, out, err);
 }
 

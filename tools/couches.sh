@@ -18,7 +18,8 @@ declare -A permis=(
   [run]="core expression signatures special analysis commands report run"
   [shell]="core report formatter run shell"
   [lsp]="core expression commands formatter run lsp"
-  [console]="core report formatter run shell lsp console"
+  [plugin]="core run plugin"
+  [console]="core report formatter run plugin shell lsp console"
 )
 
 fautes=0
