@@ -2,7 +2,8 @@
 // file, line, severity, code and message, in the same order. Also checks what
 // a schema cannot: the counts of each JSON result, each SARIF result's rule
 // index and its URI (which must name the file, relative to the current
-// directory).
+// directory). A script of a plugin is named in gcc as PLUGIN:SCRIPT, in json
+// by its "script" or "dialogue" and "info", in sarif by its logical location.
 // Usage: node coherence.js GCC JSON SARIF
 'use strict';
 const fs = require('fs');
@@ -21,10 +22,14 @@ const fromGcc = fs.readFileSync(gccFile, 'utf8').split('\n').filter((l) => l !==
 const json = JSON.parse(fs.readFileSync(jsonFile, 'utf8'));
 const fromJson = [];
 for (const r of json.results) {
+  const plugin = /\.(esp|esm|omwaddon)$/i.test(r.file);
+  const where = !plugin ? r.file
+    : r.dialogue === undefined ? r.file + ':' + r.script
+    : `${r.file}:dialogue "${r.dialogue}" / info ${r.info}`;
   const count = (s) => r.findings.filter((f) => f.severity === s).length;
   if (count('error') !== r.errors || count('warning') !== r.warnings) fail('décomptes de ' + r.file);
   for (const f of r.findings) {
-    fromJson.push([r.file, f.line === null ? null : String(f.line), f.severity, f.code, f.message].join('|'));
+    fromJson.push([where, f.line === null ? null : String(f.line), f.severity, f.code, f.message].join('|'));
   }
 }
 
@@ -37,7 +42,8 @@ const fromSarif = run.results.map((r) => {
   const file = uri === undefined ? '-' : decodeURIComponent(uri);
   if (uri !== undefined && !fs.existsSync(file)) fail('URI sans fichier : ' + uri);
   const line = physical.region ? String(physical.region.startLine) : null;
-  return [file, line, r.level, r.ruleId, r.message.text].join('|');
+  const logical = r.locations[0].logicalLocations;
+  return [logical ? file + ':' + logical[0].name : file, line, r.level, r.ruleId, r.message.text].join('|');
 });
 
 const same = (a, b) => JSON.stringify(a) === JSON.stringify(b);

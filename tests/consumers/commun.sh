@@ -54,3 +54,16 @@ preparer_dossier() {
   ln -s ../propre.TXT dossier/z/lien.txt
   ln -s /proc/self/mem dossier/illisible.txt
 }
+
+# The plugin "plugins/Mod.esp" (Morrowind.esm as its only master): a Tribunal
+# function (an error without Tribunal), an alert about the whole script, a
+# deleted script and a result script that declares a variable.
+preparer_plugin() {
+  mkdir -p plugins
+  node "$ICI/plugin.js" plugins/Mod.esp '{"masters": ["Morrowind.esm"],
+    "scripts": [
+      {"name": "Saut", "text": "Begin Saut\r\nshort x\r\nset x to GetPCJumping\r\nEnd\r\n"},
+      {"name": "Mon alerte", "text": "Begin Alerte\r\nshort _drapeau\r\nEnd\r\n"},
+      {"name": "Parti", "text": "Begin Parti\r\nendif\r\nEnd\r\n", "deleted": true}],
+    "dialogues": [{"topic": "Sujet", "infos": [{"id": "12345", "result": "short a\r\n"}]}]}'
+}

@@ -31,7 +31,8 @@ FIN
 ) || echec "liste quickfix de Vim"
 
 # VS Code: every line is matched, with the fields the matcher names.
-node - "$RACINE/docs/vscode/tasks.json" gcc.txt >vscode.txt <<'FIN'
+lire_vscode() {
+  node - "$RACINE/docs/vscode/tasks.json" "$1" <<'FIN'
 const fs = require('fs');
 const [tasks, lines] = process.argv.slice(2);
 const pattern = JSON.parse(fs.readFileSync(tasks, 'utf8')).tasks[0].problemMatcher.pattern;
@@ -43,10 +44,34 @@ for (const line of fs.readFileSync(lines, 'utf8').split('\n').filter((l) => l !=
   console.log([f('file'), f('line'), f('severity'), f('code'), f('message')].join('|'));
 }
 FIN
+}
+lire_vscode gcc.txt >vscode.txt
 diff -u - <(codes_masques <vscode.txt) <<'FIN' || echec "problem matcher de VS Code"
 dossier/a b/l'été.txt|7|error|LT…|un 'endif' en trop (l'erreur a probablement été faite entre la ligne 4 et la ligne 7).
 dossier/a b/l'été.txt||warning|LT…|Le premier caractère de "_secret" est un underscore, risques de bugs in-game.
 dossier/z/directive.txt|3|warning|LT901|alerte, le code "LT99999" de la directive lintaro n'existe pas.
 dossier/Ünïcode.MWSCRIPT||warning|LT…|Le premier caractère de "_drapeau" est un underscore, risques de bugs in-game.
 FIN
-echo "gcc : Vim et VS Code lisent les 4 constats"
+
+# A plugin's scripts: PLUGIN:SCRIPT is the file for both, the line is the
+# script's; a finding about the whole script stays a text entry in Vim.
+preparer_plugin
+statut=0
+"$SCRUTINETTE" --sortie gcc plugins/Mod.esp >plugin.txt 2>/dev/null || statut=$?
+[ "$statut" -eq 1 ] || echec "plugin : code de sortie $statut au lieu de 1"
+vim -Nes -u NONE -i NONE -c 'cgetfile plugin.txt' \
+  -c 'call writefile(map(getqflist(), {_, e -> printf("%s|%d|%d|%s", bufname(e.bufnr), e.lnum, e.valid, e.text)}), "vim.txt")' \
+  -c 'qa!'
+codes_masques <vim.txt | diff -u - <(cat <<'FIN'
+plugins/Mod.esp:Saut|3|1| error: fonction Tribunal-dépendante ! [LT…]
+|0|0|plugins/Mod.esp:Mon alerte: warning: Le premier caractère de "_drapeau" est un underscore, risques de bugs in-game. [LT…]
+plugins/Mod.esp:dialogue "Sujet" / info 12345|1|1| error: une variable ne peut pas être déclarée dans le résultat d'une réplique. [LT…]
+FIN
+) || echec "liste quickfix de Vim (plugin)"
+lire_vscode plugin.txt | codes_masques | diff -u - <(cat <<'FIN'
+plugins/Mod.esp:Saut|3|error|LT…|fonction Tribunal-dépendante !
+plugins/Mod.esp:Mon alerte||warning|LT…|Le premier caractère de "_drapeau" est un underscore, risques de bugs in-game.
+plugins/Mod.esp:dialogue "Sujet" / info 12345|1|error|LT…|une variable ne peut pas être déclarée dans le résultat d'une réplique.
+FIN
+) || echec "problem matcher de VS Code (plugin)"
+echo "gcc : Vim et VS Code lisent les 4 constats des scripts et les 3 du plugin"

@@ -7,8 +7,9 @@
 source "$(dirname "${BASH_SOURCE[0]}")/commun.sh" "$1"
 exiger_outils_npm
 preparer_dossier
+preparer_plugin
 printf 'Begin Entree\r\nshort _x\r\nendif\r\nEnd\r\n' >entree.txt
-entrees=(dossier - absent.txt)
+entrees=(dossier - absent.txt plugins/Mod.esp)
 
 for forme in gcc json sarif; do
   statut=0
