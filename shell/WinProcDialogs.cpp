@@ -204,6 +204,9 @@ class CheckScriptDialog : public ShellDialog {
     box_->SetUseTabs(true);
     box_->SetTabWidth(4);
     box_->SetWrapMode(wxSTC_WRAP_NONE);
+    // The horizontal scroll bar follows the longest line shown.
+    box_->SetScrollWidth(1);
+    box_->SetScrollWidthTracking(true);
     // Ctrl+Tab leaves the box for the buttons, as in any other text box.
     box_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
       if (event.GetKeyCode() == WXK_TAB && event.ControlDown()) {
