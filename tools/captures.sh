@@ -29,54 +29,96 @@ mkdir -p "$sortie"
 source tools/xvfb_commun.sh
 preparer_dossier lintaro-captures
 
-capturer() { # capturer FENÊTRE NOM
-  sleep 0.6
-  import -window "$1" "$sortie/$2.png"
+# cadre FENÊTRE : la géométrie (LxH+X+Y) du cadre qu'Openbox met autour d'elle,
+# l'ancêtre de la fenêtre juste sous la racine.
+cadre() {
+  local id="$1" ligne
+  while ligne="$(xwininfo -tree -id "$id" | grep 'Parent window id')" &&
+    [[ "$ligne" != *"(the root window)"* ]]; do
+    id="$(awk '{print $4}' <<<"$ligne")"
+  done
+  xwininfo -id "$id" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+    /Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h "+" x "+" y}'
+}
+
+# capturer FENÊTRE NOM [LxH] : la fenêtre avec son cadre, prise sur l'écran
+# (ce qui la recouvre, un menu déroulé, en fait partie) ; LxH rogne le coin
+# haut gauche du cadre à cette taille.
+capturer() {
+  xdotool mousemove 1270 790 # pas de bulle d'aide sous le pointeur
+  sleep 0.8
+  local zone
+  zone="$(cadre "$1")"
+  if [ -n "${3:-}" ]; then zone="$3+${zone#*+}"; fi
+  import -window root -screen "$dossier/ecran.png"
+  convert "$dossier/ecran.png" -crop "$zone" +repage "$sortie/$2.png"
   echo "  docs/captures/$2.png"
 }
 
-# Aucun rapport ne s'ouvre pendant les captures : xdg-open refuse tout.
-mkdir -p "$dossier/bin" "$dossier/travail"
-printf '#!/bin/sh\nexit 1\n' >"$dossier/bin/xdg-open"
+# Aucun rapport ne s'ouvre pendant les captures : xdg-open note la cible et
+# refuse tant que le fichier « refuser » existe.
+mkdir -p "$dossier/bin" "$dossier/travail" "$dossier/config"
+cat >"$dossier/bin/xdg-open" <<FAUX
+#!/bin/sh
+[ ! -e "$dossier/refuser" ]
+FAUX
 chmod +x "$dossier/bin/xdg-open"
 
-titre "Captures sous Xvfb"
+titre "Captures sous Xvfb, avec Openbox"
 demarrer_xvfb
+demarrer_openbox
 cd "$dossier/travail"
-printf 'Begin Garde\nshort compte\nif ( compte == 1 )\nset compte to 2\nendif\nEnd\n' >garde.txt
-PATH="$dossier/bin:$PATH" "$lintaro" >"$dossier/lintaro.log" 2>&1 &
+printf 'Begin Garde\nshort compte\nif ( compte == 1 )\n\tset compte to 2\nendif\nEnd\n' >garde.txt
+printf 'Begin Porte\nif ( GetLocked == 0 )\n\tLock 50\nendif\nendif\nEnd\n' >porte.mwscript
+# Les dossiers et fichiers récents se rangent dans le dossier de travail.
+PATH="$dossier/bin:$PATH" XDG_CONFIG_HOME="$dossier/config" "$lintaro" \
+  >"$dossier/lintaro.log" 2>&1 &
 lintaro_pid=$!
 
 attendre 20 fenetre '^Lintaro$'
 principale="$(fenetre '^Lintaro$')"
 capturer "$principale" fenetre
 
-# Le menu « Fichiers... » déroulé.
-xdotool mousemove --window "$principale" 35 12 click 1
-sleep 0.6
-import -window root -crop 300x210+0+0 +repage "$sortie/menu.png"
-echo "  docs/captures/menu.png"
-xdotool key Escape
-
-# ouvrir_article N TITRE : N-ième article du menu « Fichiers... ».
+# ouvrir_article N TITRE : N-ième article du menu « Fichiers... », réessayé
+# tant que le dialogue n'apparaît pas.
 ouvrir_article() {
-  xdotool mousemove --window "$principale" 35 12 click 1
-  sleep 0.5
-  local i
-  for ((i = 0; i < $1; i++)); do xdotool key Down; done
-  xdotool key Return
-  attendre 10 fenetre "$2"
+  local essai i
+  for essai in 1 2 3; do
+    xdotool windowactivate --sync "$principale" 2>/dev/null || true
+    xdotool mousemove --window "$principale" 35 12 click 1
+    sleep 0.6
+    for ((i = 0; i < $1; i++)); do xdotool key Down; done
+    xdotool key Return
+    attendre 5 fenetre "$2" 2>/dev/null && break
+    xdotool key Escape
+  done
   fenetre "$2"
 }
 fermer() { # Échap sur le dialogue le cache
-  xdotool mousemove --window "$1" 20 10
+  xdotool windowactivate --sync "$1" 2>/dev/null || true
   xdotool key Escape
   sleep 0.3
 }
 
+# « Débuguer un fichier », son sélecteur de fichiers (« Parcourir... », filtré
+# sur les scripts Morrowind) puis la vérification de porte.mwscript, qui
+# entre dans les fichiers récents.
 dialogue="$(ouvrir_article 2 'Débuguer un fichier$')"
 capturer "$dialogue" debuguer_un_fichier
+xdotool key alt+p
+attendre 10 fenetre '^Choisir un script$'
+xdotool windowsize "$(fenetre '^Choisir un script$')" 760 440
+sleep 2
+capturer "$(fenetre '^Choisir un script$')" selecteur
+xdotool key Escape
+sleep 0.5
+xdotool windowactivate --sync "$dialogue" 2>/dev/null || true
+xdotool key ctrl+a
+xdotool type --delay 5 "porte.mwscript"
+xdotool key Return
+sleep 1
 fermer "$dialogue"
+
 dialogue="$(ouvrir_article 3 'Mettre en forme un fichier$')"
 capturer "$dialogue" mettre_en_forme_un_fichier
 fermer "$dialogue"
@@ -87,13 +129,21 @@ dialogue="$(ouvrir_article 5 'Type de script$')"
 capturer "$dialogue" dependances
 fermer "$dialogue"
 
-# « Débuguer un script » avec un script tapé (sans tabulation : la touche Tab
-# passe au contrôle suivant), puis « Charger... ».
+# Le menu « Fichiers... » déroulé, avec le fichier récent.
+xdotool windowactivate --sync "$principale" 2>/dev/null || true
+xdotool mousemove --window "$principale" 35 12 click 1
+sleep 0.8
+capturer "$principale" menu 460x270
+xdotool key Escape
+
+# « Débuguer un script » avec un script tapé (Tab y écrit une tabulation),
+# puis « Charger... ».
 dialogue="$(ouvrir_article 1 'Débuguer un script$')"
 xdotool mousemove --window "$dialogue" 200 120 click 1
-for ligne in "Begin Garde" "short compte" "if ( compte == 1 )" "set compte to 2" "endif" "endif" \
+for ligne in "Begin Garde" "short compte" "if ( compte == 1 )" "	set compte to 2" "endif" "endif" \
   "End"; do
-  xdotool type --delay 5 "$ligne"
+  if [[ "$ligne" == $'\t'* ]]; then xdotool key Tab; fi
+  xdotool type --delay 5 "${ligne#$'\t'}"
   xdotool key Return
 done
 capturer "$dialogue" debuguer_un_script
@@ -104,6 +154,8 @@ capturer "$charger" charger
 fermer "$charger"
 
 # OK : le script contient des erreurs, le rapport ne peut pas s'ouvrir ici.
+touch "$dossier/refuser"
+xdotool windowactivate --sync "$dialogue" 2>/dev/null || true
 xdotool mousemove --window "$dialogue" 200 120 click 1
 xdotool key ctrl+Tab Return
 attendre 10 fenetre '^Débugueur$'
@@ -111,6 +163,10 @@ capturer "$(fenetre '^Débugueur$')" boite_de_message
 xdotool key Return
 sleep 0.5
 fermer "$dialogue"
+
+# La fenêtre principale et ses constatations, la première choisie.
+xdotool windowactivate --sync "$principale" 2>/dev/null || true
+xdotool mousemove --window "$principale" 100 92 click 1
 capturer "$principale" fenetre_apres_verification
 
 echo "Captures enregistrées dans docs/captures/."

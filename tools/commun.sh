@@ -12,9 +12,11 @@ titre() {
 # shellcheck disable=SC2034 # utilisé par les scripts qui sourcent ce fichier
 PAQUETS_FENETRE=(libwxgtk3.2-dev xvfb xdotool)
 # En plus, pour les captures d'écran de tools/captures.sh : « import »
-# d'ImageMagick, qui enregistre une fenêtre X en PNG, et une police.
+# d'ImageMagick, qui enregistre une fenêtre X en PNG, une police, et le
+# gestionnaire de fenêtres Openbox pour les barres de titre (xprop, de
+# x11-utils, attend qu'il soit prêt).
 # shellcheck disable=SC2034
-PAQUETS_CAPTURES=(imagemagick fonts-dejavu-core)
+PAQUETS_CAPTURES=(imagemagick fonts-dejavu-core openbox x11-utils)
 # Bibliothèques du programme console (en-têtes seulement) : CLI11 pour la
 # ligne de commande, nlohmann/json pour --sortie json et sarif, dtl pour
 # --diff ; et les consommateurs réels de ses sorties dans les tests : Vim

@@ -1,19 +1,22 @@
 # shellcheck shell=bash
 # Ce que partagent le test de bout en bout de la fenêtre et tools/captures.sh :
 # un dossier de travail effacé à la sortie avec les processus lancés, l'attente
-# d'une condition, la recherche d'une fenêtre par son titre et le démarrage de
-# Xvfb (à sourcer ; définit `dossier`, `xvfb_pid`, `lintaro_pid`, `DISPLAY`).
+# d'une condition, la recherche d'une fenêtre par son titre, le démarrage de
+# Xvfb et celui d'un gestionnaire de fenêtres (à sourcer ; définit `dossier`,
+# `xvfb_pid`, `wm_pid`, `lintaro_pid`, `DISPLAY`).
 
 # preparer_dossier PRÉFIXE : crée le dossier de travail et son nettoyage.
 preparer_dossier() {
   dossier="$(mktemp -d "${TMPDIR:-/tmp}/$1-XXXXXX")"
   xvfb_pid=""
+  wm_pid=""
   lintaro_pid=""
   trap nettoyer EXIT
 }
 
 nettoyer() {
   if [ -n "$lintaro_pid" ]; then kill "$lintaro_pid" 2>/dev/null || true; fi
+  if [ -n "$wm_pid" ]; then kill "$wm_pid" 2>/dev/null || true; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   wait 2>/dev/null || true
   rm -rf "$dossier"
@@ -44,4 +47,12 @@ demarrer_xvfb() {
   attendre 20 test -s "$dossier/ecran" || return 1
   DISPLAY=":$(head -n 1 "$dossier/ecran")"
   export DISPLAY
+}
+
+# demarrer_openbox : le gestionnaire de fenêtres Openbox sur l'écran de Xvfb,
+# pour que les fenêtres aient leur barre de titre et leur taille réelle.
+demarrer_openbox() {
+  openbox --sm-disable >"$dossier/openbox.log" 2>&1 &
+  wm_pid=$!
+  attendre 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 }
