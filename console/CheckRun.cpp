@@ -256,7 +256,7 @@ Piece checkPlugin(const ScriptJob& job, const RunSettings& settings) {
     if (!mod.scripts[i].skipped) entries.push_back(i);
   }
   std::vector<Piece> pieces(entries.size());
-  parallelFor(entries.size(), settings.threads, [&](std::size_t i) {
+  parallelFor(entries.size(), settings.pluginThreads, [&](std::size_t i) {
     pieces[i] = checkPluginEntry(job, mod.scripts[entries[i]], settings, options);
   });
 
@@ -342,7 +342,7 @@ std::vector<ScriptJob> scriptJobs(const std::vector<std::string>& inputs, bool& 
   return jobs;
 }
 
-int runChecks(const std::vector<ScriptJob>& jobs, const RunSettings& settings, std::istream& in,
+int runChecks(const std::vector<ScriptJob>& jobs, const RunSettings& given, std::istream& in,
               std::ostream& out, std::ostream& err) {
   std::mutex mutex;
   std::condition_variable ready;
@@ -351,7 +351,11 @@ int runChecks(const std::vector<ScriptJob>& jobs, const RunSettings& settings, s
   std::mutex inMutex;
 
   const std::size_t threadCount =
-      std::max<std::size_t>(1, std::min<std::size_t>(settings.threads, jobs.size()));
+      std::max<std::size_t>(1, std::min<std::size_t>(given.threads, jobs.size()));
+  // The threads of the inputs share the -j budget with those of a plugin's
+  // scripts: never more than about `threads` at once.
+  RunSettings settings = given;
+  settings.pluginThreads = std::max(1U, given.threads / static_cast<unsigned>(threadCount));
   std::vector<std::thread> workers;
   workers.reserve(threadCount);
   for (std::size_t t = 0; t < threadCount; ++t) {

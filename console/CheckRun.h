@@ -41,8 +41,9 @@ struct RunSettings {
   OutputFormat format = OutputFormat::kTexte;
   CheckOptions check;
   unsigned threads = 1;
-  bool summary = false;   // a summary on `err` at the end
-  bool progress = false;  // `err` is a terminal: show the progress of long runs
+  unsigned pluginThreads = 1;  // for one plugin's scripts (set by runChecks)
+  bool summary = false;        // a summary on `err` at the end
+  bool progress = false;       // `err` is a terminal: show the progress of long runs
   // Plugins: the expansions forced on or off, and the code page of their texts.
   plugin::ExpansionChoice expansions;
   plugin::CodePage page = plugin::CodePage::kWindows1252;
