@@ -137,6 +137,31 @@ TEST(ScrutinettePlugin, TexteReportIsWrittenAndShownWithItsHead) {
   EXPECT_EQ(run.out.find("Parti"), std::string::npos);
 }
 
+// "\xC8\xEC\xFF" is "Имя" in Windows-1251 and "Èìÿ" in Windows-1252.
+TEST(ScrutinettePlugin, EncodingConvertsTheNames) {
+  test::TempDir dir;
+  const std::string name = "\xC8\xEC\xFF";
+  writePlugin("Mod.esp", {{name + ".esm", 0}},
+              {w::ScriptSpec{name, "Begin a\r\nshort " + name + "\r\nEnd\r\n"},
+               w::DialogueSpec{name, plugin::kTopicTypeTopic, {{"1", "Journal A 10\r\n"}}}});
+  const auto json = [](const Args& options) {
+    Args args = options;
+    args.insert(args.end(), {"--sortie", "json", "Mod.esp"});
+    return nlohmann::json::parse(scrutinette(args).out)["results"];
+  };
+  const nlohmann::json cyrillic = json({"--encodage", "1251"});
+  ASSERT_EQ(cyrillic.size(), 2U);
+  EXPECT_EQ(cyrillic[0]["script"], "Имя");
+  EXPECT_EQ(cyrillic[0]["names"][0]["name"], "Имя");
+  EXPECT_EQ(cyrillic[1]["dialogue"], "Имя");
+  EXPECT_EQ(json({})[0]["script"], "Èìÿ");
+  EXPECT_NE(scrutinette({"--encodage", "1251", "Mod.esp"}).out.find("Maîtres : Имя.esm\n"),
+            std::string::npos);
+  const Outcome unknown = scrutinette({"--encodage", "utf8", "Mod.esp"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.err.rfind("scrutinette : encodage inconnu « utf8 »", 0), 0U) << unknown.err;
+}
+
 TEST(ScrutinettePlugin, ExtractionStaysInsideTheFolder) {
   test::TempDir dir;
   writePlugin("Mod.esp", {},
