@@ -82,8 +82,8 @@ capturer "$principale" fenetre
 # ouvrir_article N TITRE : N-ième article du menu « Fichiers... », réessayé
 # tant que le dialogue n'apparaît pas.
 ouvrir_article() {
-  local essai i
-  for essai in 1 2 3; do
+  local i
+  for _ in 1 2 3; do
     xdotool windowactivate --sync "$principale" 2>/dev/null || true
     xdotool mousemove --window "$principale" 35 12 click 1
     sleep 0.6

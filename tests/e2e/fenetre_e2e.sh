@@ -139,8 +139,11 @@ rm -f "$dossier/refuser"
   echo "End"; } >long.txt
 dans_le_script
 xdotool key ctrl+a Delete
-xclip -selection clipboard -i long.txt 2>/dev/null && xdotool key ctrl+v ||
+if xclip -selection clipboard -i long.txt 2>/dev/null; then
+  xdotool key ctrl+v
+else
   xdotool type --delay 0 "$(cat long.txt)"
+fi
 xdotool key ctrl+Tab Return
 attendre 30 etat_est "Long : 0 erreur, 0 alerte" ||
   echec "script de 250 lignes : $(cat "$dossier/etat.txt")"
