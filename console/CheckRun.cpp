@@ -257,7 +257,12 @@ Piece checkPlugin(const ScriptJob& job, const RunSettings& settings) {
   }
   std::vector<Piece> pieces(entries.size());
   parallelFor(entries.size(), settings.pluginThreads, [&](std::size_t i) {
-    pieces[i] = checkPluginEntry(job, mod.scripts[entries[i]], settings, options);
+    try {
+      pieces[i] = checkPluginEntry(job, mod.scripts[entries[i]], settings, options);
+    } catch (const std::exception& e) {  // no exception may leave a thread
+      pieces[i] =
+          failed("Erreur inattendue pendant la vérification de \"" + job.path + "\" : " + e.what());
+    }
   });
 
   Piece piece;
