@@ -83,7 +83,8 @@ ouvrir_article 1 'Débuguer un script$' || echec "le dialogue « Débuguer un sc
 dialogue="$(fenetre 'Débuguer un script$')"
 
 # Le texte du script, ligne par ligne, dans la zone de saisie : Tab y écrit
-# une tabulation, et Ctrl+Z défait la dernière frappe.
+# une tabulation, Ctrl+Z défait la dernière frappe, Ctrl+Y la refait (un
+# second Ctrl+Z sans elle défairait la ligne « End »).
 dans_le_script
 xdotool type --delay 10 "Begin Essai"
 xdotool key Return Tab
@@ -92,7 +93,7 @@ xdotool key Return
 xdotool type --delay 10 "End"
 xdotool key Return
 xdotool type --delay 10 "xyz"
-xdotool key ctrl+z
+xdotool key ctrl+z ctrl+y ctrl+z
 # Ctrl+Tab sort de la zone de texte vers le bouton OK.
 xdotool key ctrl+Tab Return
 
