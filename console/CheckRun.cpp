@@ -120,6 +120,30 @@ Piece checkWithReportFile(const ScriptJob& job, const RunSettings& settings) {
   return {std::move(report), {}, errors > 0 ? 1 : 0, one(tally)};
 }
 
+// The output of one checked script in the chosen format; `head` goes before
+// the report in texte.
+Piece outputOf(const CheckedScript& script, OutputFormat format, const CheckOptions& options,
+               const std::string& head) {
+  Piece piece;
+  switch (format) {
+    case OutputFormat::kTexte:
+      piece.out = head + cp1252ToUtf8(reportText(*script.result, options));
+      break;
+    case OutputFormat::kGcc:
+      piece.out = gccLines(script);
+      break;
+    case OutputFormat::kJson:
+      piece.out = jsonResult(script);
+      break;
+    case OutputFormat::kSarif:
+      piece.out = sarifResults(script);
+      break;
+  }
+  piece.status = script.result->errors > 0 ? 1 : 0;
+  piece.tallies = one(tallyOf(*script.result));
+  return piece;
+}
+
 Piece checkInMemory(const ScriptJob& job, const RunSettings& settings, std::istream& in,
                     std::mutex& inMutex) {
   ScriptInput input;
@@ -137,25 +161,8 @@ Piece checkInMemory(const ScriptJob& job, const RunSettings& settings, std::istr
     return failed(resultMessage(kResultTooManyLines, job.path));
 
   const CheckedScript script{job.path, &result, !settings.check.hideAlerts};
-  Piece piece;
-  switch (settings.format) {
-    case OutputFormat::kTexte:
-      if (job.source == ScriptJob::Source::kFound) piece.out = "==> " + job.path + " <==\n";
-      piece.out += cp1252ToUtf8(reportText(result, settings.check));
-      break;
-    case OutputFormat::kGcc:
-      piece.out = gccLines(script);
-      break;
-    case OutputFormat::kJson:
-      piece.out = jsonResult(script);
-      break;
-    case OutputFormat::kSarif:
-      piece.out = sarifResults(script);
-      break;
-  }
-  piece.status = result.errors > 0 ? 1 : 0;
-  piece.tallies = one(tallyOf(result));
-  return piece;
+  return outputOf(script, settings.format, settings.check,
+                  job.source == ScriptJob::Source::kFound ? "==> " + job.path + " <==\n" : "");
 }
 
 // Runs `work(i)` for every i below `count` on at most `threads` threads.
@@ -187,24 +194,7 @@ Piece checkPluginEntry(const ScriptJob& job, const plugin::ScriptEntry& entry,
   if (result.status == CheckStatus::kTooManyLines)
     return failed(resultMessage(kResultTooManyLines, job.path + ":" + label));
   const CheckedScript script{job.path, &result, !options.hideAlerts, &place};
-  Piece piece;
-  switch (settings.format) {
-    case OutputFormat::kTexte:
-      piece.out = "==> " + label + " <==\n" + cp1252ToUtf8(reportText(result, options));
-      break;
-    case OutputFormat::kGcc:
-      piece.out = gccLines(script);
-      break;
-    case OutputFormat::kJson:
-      piece.out = jsonResult(script);
-      break;
-    case OutputFormat::kSarif:
-      piece.out = sarifResults(script);
-      break;
-  }
-  piece.status = result.errors > 0 ? 1 : 0;
-  piece.tallies = one(tallyOf(result));
-  return piece;
+  return outputOf(script, settings.format, options, "==> " + label + " <==\n");
 }
 
 // The head of a plugin's combined report.

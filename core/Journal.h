@@ -105,40 +105,39 @@ class DiagnosticSink {
   // row's message with its holes filled by `values`, in order.
   template <typename... Values>
   void report(int lineIndex, Diag id, std::string_view failureMessage, const Values&... values) {
-    const std::array<std::string_view, sizeof...(Values)> views{
-        journal_detail::pieceView(values)...};
     std::string& text = scratch_;
     text.assign(kLinePrefix);
     appendNumber(text, lineIndex + 1);
     text.append(kLineSeparator);
-    renderMessage(text, id, views);
-    add(lineIndex, id, cutText(text), failureMessage);
+    finish(lineIndex, id, failureMessage, values...);
   }
 
   // A sentence of its own ("    - " + the row's message) listed with the
   // findings of one line.
   template <typename... Values>
   void reportAt(int lineIndex, Diag id, std::string_view failureMessage, const Values&... values) {
-    const std::array<std::string_view, sizeof...(Values)> views{
-        journal_detail::pieceView(values)...};
-    std::string& text = scratch_;
-    text.assign(kScriptPrefix);
-    renderMessage(text, id, views);
-    add(lineIndex, id, cutText(text), failureMessage);
+    scratch_.assign(kScriptPrefix);
+    finish(lineIndex, id, failureMessage, values...);
   }
 
   // A finding about the whole script: "    - " + the row's message.
   template <typename... Values>
   void reportScript(Diag id, std::string_view failureMessage, const Values&... values) {
-    const std::array<std::string_view, sizeof...(Values)> views{
-        journal_detail::pieceView(values)...};
-    std::string& text = scratch_;
-    text.assign(kScriptPrefix);
-    renderMessage(text, id, views);
-    add(kWholeScript, id, cutText(text), failureMessage);
+    scratch_.assign(kScriptPrefix);
+    finish(kWholeScript, id, failureMessage, values...);
   }
 
  private:
+  // Renders the row's message after the prefix already in scratch_ and adds
+  // the finding.
+  template <typename... Values>
+  void finish(std::int32_t line, Diag id, std::string_view failureMessage,
+              const Values&... values) {
+    const std::array<std::string_view, sizeof...(Values)> views{
+        journal_detail::pieceView(values)...};
+    renderMessage(scratch_, id, views);
+    add(line, id, cutText(scratch_), failureMessage);
+  }
   static void appendNumber(std::string& text, int value);
   // The text up to its first NUL, at most 199 characters.
   static std::string_view cutText(std::string_view text);
