@@ -10,7 +10,8 @@
 #   4. preset fuzz (clang, libFuzzer) : construction et de courtes campagnes de
 #      fuzz_check (vérification avec fichiers de travail), fuzz_check_memory
 #      (vérification en mémoire) sur une copie du corpus fuzz/corpus/check,
-#      puis de fuzz_format (mise en forme) sur une copie de fuzz/corpus/format.
+#      puis de fuzz_format (mise en forme), fuzz_lsp (serveur de langage) et
+#      fuzz_plugin (lecture des plugins) sur une copie de leurs corpus.
 # Le script s'arrête à la première étape en échec et finit par un résumé.
 #
 # Variable : LINTARO_FUZZ_SECONDES, durée de la campagne de fuzz (60 par défaut).
@@ -158,3 +159,4 @@ etape "Fuzz : libFuzzer ($fuzz_secondes s)" campagne_fuzz
 etape "Fuzz : vérification en mémoire ($fuzz_secondes s)" campagne_fuzz fuzz_check_memory check
 etape "Fuzz : mise en forme ($fuzz_secondes s)" campagne_fuzz fuzz_format format
 etape "Fuzz : serveur de langage ($fuzz_secondes s)" campagne_fuzz fuzz_lsp lsp
+etape "Fuzz : plugins ($fuzz_secondes s)" campagne_fuzz fuzz_plugin plugin
