@@ -27,6 +27,7 @@ enum MenuCommand : int {
   kCmdClean = 40033,
   kCmdReset = 40034,
   kCmdOpenReport = 40035,
+  kCmdCheckPlugin = 40036,
   kCmdRecentFirst = 40040,  // the recent files, kRecentFileCount numbers
 };
 

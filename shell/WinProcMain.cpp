@@ -4,6 +4,8 @@
 #include <wx/ffile.h>
 
 #include "shell/Platform.h"
+#include "shell/PluginDialog.h"
+#include "shell/PluginView.h"
 #include "shell/WinProc.h"
 
 namespace lintaro {
@@ -34,15 +36,22 @@ wxIcon drawIcon() {
 
 class ScriptDropTarget : public wxFileDropTarget {
  public:
-  explicit ScriptDropTarget(Shell& shell) : shell_(shell) {}
+  ScriptDropTarget(wxWindow* frame, Shell& shell, wxString trace)
+      : frame_(frame), shell_(shell), trace_(std::move(trace)) {}
   bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override {
     if (files.empty()) return false;
+    if (isPluginPath(fromWx(files[0]))) {
+      openPluginDialog(frame_, shell_, fromWx(files[0]), trace_);
+      return true;
+    }
     shell_.checkDroppedFile(fromWx(files[0]));
     return true;
   }
 
  private:
+  wxWindow* frame_;
   Shell& shell_;
+  wxString trace_;
 };
 
 }  // namespace
@@ -88,7 +97,7 @@ MainFrame::MainFrame(const ShellAddresses& addresses, wxString statusTracePath)
   buildResults();
   wxAcceleratorEntry quit(wxACCEL_ALT, WXK_F4, kCmdQuit);
   SetAcceleratorTable(wxAcceleratorTable(1, &quit));
-  SetDropTarget(new ScriptDropTarget(shell_));
+  SetDropTarget(new ScriptDropTarget(this, shell_, statusTracePath_));
   shell_.onCreate();
   fillRecentMenu();
   Bind(wxEVT_MENU, &MainFrame::onCommand, this, kCmdCheckFile,
@@ -101,6 +110,7 @@ void MainFrame::buildMenu() {
   files_ = new wxMenu;
   files_->Append(kCmdCheckScript, toWx("Débuguer un &script"));
   files_->Append(kCmdCheckFile, toWx("Débuguer un &fichier"));
+  files_->Append(kCmdCheckPlugin, toWx("Débuguer un p&lugin..."));
   files_->AppendSeparator();
   files_->Append(kCmdFormatFile, "&Mettre en forme un fichier");
   files_->AppendSeparator();
@@ -268,6 +278,9 @@ void MainFrame::onCommand(wxCommandEvent& event) {
       break;
     case kCmdDependencies:
       show(dependencies_, createDependenciesDialog);
+      break;
+    case kCmdCheckPlugin:
+      choosePlugin(this, shell_, statusTracePath_);
       break;
     case kCmdFormatFile:
       show(formatFile_, createFormatFileDialog);

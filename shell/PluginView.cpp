@@ -1,0 +1,167 @@
+#include "shell/PluginView.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+
+#include "core/Encoding.h"
+#include "plugin/CodePages.h"
+#include "plugin/Expansions.h"
+#include "plugin/ScriptCheck.h"
+#include "run/MainDebug.h"
+
+namespace lintaro {
+
+namespace {
+
+constexpr plugin::CodePage kPage = plugin::CodePage::kWindows1252;
+
+std::string rowLabel(const plugin::ScriptEntry& entry) {
+  if (entry.kind == plugin::ScriptKind::kScript) return plugin::toUtf8(entry.name, kPage);
+  return "dialogue \"" + plugin::toUtf8(entry.topic, kPage) + "\" / info " +
+         plugin::toUtf8(entry.infoId, kPage);
+}
+
+// The tally index of a row: clean, alerts only, errors, not checked.
+std::size_t tallyIndex(const PluginRow& row) {
+  if (!row.checked) return 3;
+  return row.errors > 0 ? 2 : row.alerts > 0 ? 1 : 0;
+}
+
+std::string reportName(const PluginView& view) {
+  return "Correction de " + view.fileName;
+}
+
+}  // namespace
+
+PluginView loadPluginView(const std::string& path, CheckOptions options) {
+  PluginView view;
+  const plugin::ReadResult read = plugin::readPlugin(path);
+  view.fileName = plugin::displayName(path);
+  if (read.status != plugin::ReadStatus::kRead) {
+    view.error = read.error;
+    return view;
+  }
+  const plugin::Plugin& mod = read.plugin;
+  const plugin::Expansions expansions = plugin::findExpansions(path, mod.header, {}, kPage);
+  options.tribunal = expansions.tribunal;
+  options.bloodmoon = expansions.bloodmoon;
+  for (const plugin::Master& master : mod.header.masters)
+    view.masters.push_back(plugin::toUtf8(master.name, kPage));
+  for (const std::string_view expansion : {"Tribunal", "Bloodmoon"}) {
+    const std::string prefix = std::string(expansion) + " : ";
+    const auto reason = std::find_if(expansions.reasons.begin(), expansions.reasons.end(),
+                                     [&](const std::string& r) { return r.rfind(prefix, 0) == 0; });
+    view.expansionLines.push_back(
+        reason != expansions.reasons.end() ? *reason : prefix + "non (aucun maître ne l'annonce)");
+  }
+  for (const std::string& note : expansions.notes)
+    view.expansionLines.push_back(note);
+  view.counts = mod.counts;
+
+  for (const plugin::ScriptEntry& entry : mod.scripts) {
+    if (entry.skipped) continue;
+    PluginRow row;
+    row.label = rowLabel(entry);
+    row.result = entry.kind == plugin::ScriptKind::kResult;
+    row.recordIndex = view.rows.size();
+    const CheckResult result = plugin::checkEntry(entry, options);
+    if (result.status == CheckStatus::kTooManyLines) {
+      row.checked = false;
+      row.report = resultMessage(kResultTooManyLines, path + ":" + row.label) + "\n";
+    } else {
+      row.errors = result.errors;
+      row.alerts = result.alerts;
+      row.report = cp1252ToUtf8(reportText(result, options));
+    }
+    ++view.tallies[tallyIndex(row)];
+    view.rows.push_back(std::move(row));
+  }
+  view.loaded = true;
+  sortPluginRows(view, PluginColumn::kErrors, false);
+  return view;
+}
+
+void sortPluginRows(PluginView& view, PluginColumn column, bool ascending) {
+  view.sortColumn = column;
+  view.ascending = ascending;
+  const auto key = [column](const PluginRow& row) -> int {
+    switch (column) {
+      case PluginColumn::kKind:
+        return row.result ? 1 : 0;
+      case PluginColumn::kErrors:
+        return row.errors;
+      case PluginColumn::kAlerts:
+        return row.alerts;
+      case PluginColumn::kName:
+        break;
+    }
+    return 0;
+  };
+  std::sort(view.rows.begin(), view.rows.end(), [&](const PluginRow& a, const PluginRow& b) {
+    if (column == PluginColumn::kName && a.label != b.label)
+      return ascending ? a.label < b.label : a.label > b.label;
+    if (key(a) != key(b)) return ascending ? key(a) < key(b) : key(a) > key(b);
+    return a.recordIndex < b.recordIndex;
+  });
+}
+
+void clickPluginColumn(PluginView& view, PluginColumn column) {
+  if (column == view.sortColumn) {
+    sortPluginRows(view, column, !view.ascending);
+    return;
+  }
+  const bool counts = column == PluginColumn::kErrors || column == PluginColumn::kAlerts;
+  sortPluginRows(view, column, !counts);
+}
+
+bool isPluginPath(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension)
+    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return extension == ".esp" || extension == ".esm" || extension == ".omwaddon";
+}
+
+const char* pluginKindLabel(const PluginRow& row) {
+  return row.result ? "résultat" : "script";
+}
+
+std::string pluginReport(const PluginView& view) {
+  std::string out = reportName(view) + "\n\nMaîtres : ";
+  if (view.masters.empty()) out += "aucun";
+  for (std::size_t i = 0; i < view.masters.size(); ++i) {
+    if (i > 0) out += ", ";
+    out += view.masters[i];
+  }
+  out += "\n";
+  for (const std::string& line : view.expansionLines)
+    out += line + "\n";
+  out += "Scripts : " + std::to_string(view.counts.scripts) +
+         ", scripts de résultat : " + std::to_string(view.counts.resultScripts) +
+         ", ignorés (supprimés) : " + std::to_string(view.counts.skipped) + "\n";
+  out += "Avec erreurs : " + std::to_string(view.tallies[2]) +
+         ", avec alertes seulement : " + std::to_string(view.tallies[1]) +
+         ", non vérifiés : " + std::to_string(view.tallies[3]) + "\n\n";
+  std::vector<const PluginRow*> inRecordOrder;
+  for (const PluginRow& row : view.rows)
+    inRecordOrder.push_back(&row);
+  std::sort(inRecordOrder.begin(), inRecordOrder.end(),
+            [](const PluginRow* a, const PluginRow* b) { return a->recordIndex < b->recordIndex; });
+  for (const PluginRow* row : inRecordOrder) {
+    if (row->checked) out += "==> " + row->label + " <==\n" + row->report;
+  }
+  return out;
+}
+
+std::string savePluginReport(const PluginView& view, const std::string& directory) {
+  if (!view.loaded) return {};
+  const std::string path = (std::filesystem::path(directory) / reportName(view)).string();
+  std::ofstream file(path, std::ios::binary);
+  const std::string text = pluginReport(view);
+  file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  file.close();
+  return file ? path : std::string();
+}
+
+}  // namespace lintaro
