@@ -79,21 +79,6 @@ attendre 20 fenetre '^Lintaro$'
 principale="$(fenetre '^Lintaro$')"
 capturer "$principale" fenetre
 
-# ouvrir_article N TITRE : N-ième article du menu « Fichiers... », réessayé
-# tant que le dialogue n'apparaît pas.
-ouvrir_article() {
-  local i
-  for _ in 1 2 3; do
-    xdotool windowactivate --sync "$principale" 2>/dev/null || true
-    xdotool mousemove --window "$principale" 35 12 click 1
-    sleep 0.6
-    for ((i = 0; i < $1; i++)); do xdotool key Down; done
-    xdotool key Return
-    attendre 5 fenetre "$2" 2>/dev/null && break
-    xdotool key Escape
-  done
-  fenetre "$2"
-}
 fermer() { # Échap sur le dialogue le cache
   xdotool windowactivate --sync "$1" 2>/dev/null || true
   xdotool key Escape
@@ -103,7 +88,7 @@ fermer() { # Échap sur le dialogue le cache
 # « Débuguer un fichier », son sélecteur de fichiers (« Parcourir... », filtré
 # sur les scripts Morrowind) puis la vérification de porte.mwscript, qui
 # entre dans les fichiers récents.
-dialogue="$(ouvrir_article 2 'Débuguer un fichier$')"
+dialogue="$(ouvrir_article f 'Débuguer un fichier$')"
 capturer "$dialogue" debuguer_un_fichier
 xdotool key alt+p
 attendre 10 fenetre '^Choisir un script$'
@@ -119,13 +104,13 @@ xdotool key Return
 sleep 1
 fermer "$dialogue"
 
-dialogue="$(ouvrir_article 3 'Mettre en forme un fichier$')"
+dialogue="$(ouvrir_article m 'Mettre en forme un fichier$')"
 capturer "$dialogue" mettre_en_forme_un_fichier
 fermer "$dialogue"
-dialogue="$(ouvrir_article 4 'Préférences$')"
+dialogue="$(ouvrir_article p 'Préférences$')"
 capturer "$dialogue" preferences
 fermer "$dialogue"
-dialogue="$(ouvrir_article 5 'Type de script$')"
+dialogue="$(ouvrir_article d 'Type de script$')"
 capturer "$dialogue" dependances
 fermer "$dialogue"
 
@@ -133,12 +118,12 @@ fermer "$dialogue"
 xdotool windowactivate --sync "$principale" 2>/dev/null || true
 xdotool mousemove --window "$principale" 35 12 click 1
 sleep 0.8
-capturer "$principale" menu 460x270
+capturer "$principale" menu 460x300
 xdotool key Escape
 
 # « Débuguer un script » avec un script tapé (Tab y écrit une tabulation),
 # puis « Charger... ».
-dialogue="$(ouvrir_article 1 'Débuguer un script$')"
+dialogue="$(ouvrir_article s 'Débuguer un script$')"
 xdotool mousemove --window "$dialogue" 200 120 click 1
 for ligne in "Begin Garde" "short compte" "if ( compte == 1 )" "	set compte to 2" "endif" "endif" \
   "End"; do

@@ -56,3 +56,25 @@ demarrer_openbox() {
   wm_pid=$!
   attendre 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 }
+
+# ouvrir_article LETTRE TITRE : l'article du menu « Fichiers... » de la fenêtre
+# `principale` au clavier (Alt+F, puis la lettre soulignée de l'article) ;
+# écrit le numéro de la fenêtre du dialogue TITRE. Sous charge, le menu peut ne pas être encore ouvert quand la lettre arrive :
+# on referme et on recommence jusqu'à ce que le dialogue paraisse.
+# shellcheck disable=SC2154 # `principale` vient du script qui source ce fichier
+ouvrir_article() {
+  local essai
+  for essai in 1 2 3 4 5; do
+    xdotool windowactivate --sync "$principale" 2>/dev/null ||
+      xdotool windowfocus --sync "$principale" 2>/dev/null || true
+    xdotool mousemove --window "$principale" 150 100 key alt+f
+    sleep "$((essai / 2)).5"
+    xdotool key "$1"
+    if attendre 4 fenetre "$2" 2>/dev/null; then
+      fenetre "$2"
+      return 0
+    fi
+    xdotool key Escape
+  done
+  return 1
+}

@@ -26,6 +26,7 @@ preparer_dossier lintaro-e2e
 
 echec() {
   echo "ÉCHEC : $*" >&2
+  tail -n 20 "$dossier/lintaro.log" >&2 2>/dev/null || true
   if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null 2>&1; then
     import -window root "${TMPDIR:-/tmp}/lintaro-e2e-echec.png" 2>/dev/null &&
       echo "Capture de l'écran : ${TMPDIR:-/tmp}/lintaro-e2e-echec.png" >&2
@@ -51,26 +52,11 @@ lintaro_pid=$!
 
 etat_est() { [ "$(cat "$dossier/etat.txt" 2>/dev/null)" = "$1" ]; }
 
-attendre 20 fenetre '^Lintaro$' || echec "la fenêtre « Lintaro » n'apparaît pas"
+# Sous charge, GTK peut mettre longtemps à démarrer.
+attendre 60 fenetre '^Lintaro$' || echec "la fenêtre « Lintaro » n'apparaît pas"
 principale="$(fenetre '^Lintaro$')"
 attendre 10 etat_est "Prêt au débuguage." || echec "ligne d'état initiale : $(cat "$dossier/etat.txt")"
 
-# ouvrir_article N TITRE : le N-ième article du menu « Fichiers... » ; sous
-# charge, le menu peut ne pas être encore ouvert quand les touches arrivent :
-# on referme et on recommence jusqu'à ce que le dialogue paraisse.
-ouvrir_article() {
-  local essai i
-  for essai in 1 2 3 4 5; do
-    xdotool windowfocus --sync "$principale" 2>/dev/null || true
-    xdotool mousemove --window "$principale" 35 12 click 1
-    sleep $((essai / 2)).5
-    for ((i = 0; i < $1; i++)); do xdotool key Down; done
-    xdotool key Return
-    attendre 4 fenetre "$2" 2>/dev/null && return 0
-    xdotool key Escape
-  done
-  return 1
-}
 # dans_le_script : le clavier va à la zone de texte du dialogue.
 dans_le_script() {
   xdotool windowfocus --sync "$dialogue" 2>/dev/null || true
@@ -78,8 +64,8 @@ dans_le_script() {
   sleep 0.3
 }
 
-# « Débuguer un script », le premier article.
-ouvrir_article 1 'Débuguer un script$' || echec "le dialogue « Débuguer un script » n'apparaît pas"
+# « Débuguer un script », par sa lettre soulignée.
+ouvrir_article s 'Débuguer un script$' >/dev/null || echec "le dialogue « Débuguer un script » n'apparaît pas"
 dialogue="$(fenetre 'Débuguer un script$')"
 
 # Le texte du script, ligne par ligne, dans la zone de saisie : Tab y écrit
@@ -149,8 +135,10 @@ xdotool key ctrl+Tab Return
 attendre 30 etat_est "Long : 0 erreur, 0 alerte" ||
   echec "script de 250 lignes : $(cat "$dossier/etat.txt")"
 
-# Échap (« Annuler ») cache le dialogue ; Alt+F4 ferme la fenêtre et le programme.
-xdotool mousemove --window "$dialogue" 200 120 key Escape
+# Échap (« Annuler »), même tapé dans la zone de texte, cache le dialogue ;
+# Alt+F4 ferme la fenêtre et le programme.
+dans_le_script
+xdotool key Escape
 attendre 10 sh -c "! xdotool search --onlyvisible --name 'Débuguer un script\$' | grep -q ." ||
   echec "« Annuler » ne cache pas le dialogue"
 # « Débuguer un fichier » : un chemin de 120 caractères, puis un fichier absent,
@@ -158,7 +146,7 @@ attendre 10 sh -c "! xdotool search --onlyvisible --name 'Débuguer un script\$'
 profond="$dossier/travail/$(printf 'd%.0s' $(seq 50))/$(printf 'e%.0s' $(seq 50))"
 mkdir -p "$profond"
 printf 'Begin Profond\nendif\nEnd\n' >"$profond/profond.txt"
-ouvrir_article 2 'Débuguer un fichier$' || echec "le dialogue « Débuguer un fichier » n'apparaît pas"
+ouvrir_article f 'Débuguer un fichier$' >/dev/null || echec "le dialogue « Débuguer un fichier » n'apparaît pas"
 xdotool key ctrl+a
 xdotool type --delay 5 "$profond/profond.txt"
 xdotool key Return
