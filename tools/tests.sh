@@ -137,7 +137,7 @@ installer_outils_npm_lsp() {
 
 etape "Dépendances" installer_manquants \
   cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-  "${PAQUETS_FENETRE[@]}" "${PAQUETS_CONSOLE[@]}" neovim
+  "${PAQUETS_FENETRE[@]}" "${PAQUETS_CONSOLE[@]}" neovim python3
 etape "Outils npm des tests" installer_outils_npm
 etape "Outils npm du serveur de langage" installer_outils_npm_lsp
 
