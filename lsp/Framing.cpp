@@ -55,33 +55,31 @@ std::optional<std::uint64_t> lengthValue(std::string_view text) {
   return value;
 }
 
-// Reads `length` bytes into `body` as they come; false when the input ends
-// first.
-bool readBody(std::istream& in, std::uint64_t length, std::string& body) {
-  body.clear();
-  body.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(length, kChunk)));
+// Reads `length` bytes as they come, appending them to `body` when given;
+// false when the input ends first.
+bool consumeBytes(std::istream& in, std::uint64_t length, std::string* body) {
   std::array<char, kChunk> chunk{};
   while (length > 0) {
     const auto want = static_cast<std::streamsize>(std::min<std::uint64_t>(length, kChunk));
     in.read(chunk.data(), want);
     const std::streamsize got = in.gcount();
     if (got <= 0) return false;
-    body.append(chunk.data(), static_cast<std::size_t>(got));
+    if (body != nullptr) body->append(chunk.data(), static_cast<std::size_t>(got));
     length -= static_cast<std::uint64_t>(got);
   }
   return true;
 }
 
+// Reads `length` bytes into `body` as they come; false when the input ends
+// first.
+bool readBody(std::istream& in, std::uint64_t length, std::string& body) {
+  body.clear();
+  body.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(length, kChunk)));
+  return consumeBytes(in, length, &body);
+}
+
 bool skipBytes(std::istream& in, std::uint64_t length) {
-  std::array<char, kChunk> chunk{};
-  while (length > 0) {
-    const auto want = static_cast<std::streamsize>(std::min<std::uint64_t>(length, kChunk));
-    in.read(chunk.data(), want);
-    const std::streamsize got = in.gcount();
-    if (got <= 0) return false;
-    length -= static_cast<std::uint64_t>(got);
-  }
-  return true;
+  return consumeBytes(in, length, nullptr);
 }
 
 }  // namespace
