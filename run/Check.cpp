@@ -64,12 +64,13 @@ std::optional<std::string_view> directiveCodes(std::string_view comment) {
 // True when "lintaro:" stands somewhere in the text, in any case: most
 // scripts have no directive and are passed over in one scan.
 bool mentionsDirective(std::string_view text) {
-  constexpr std::string_view kWord = "intaro:";
-  for (std::size_t i = text.find_first_of("lL"); i != std::string_view::npos;
-       i = text.find_first_of("lL", i + 1)) {
-    if (text.size() - i <= kWord.size()) break;
-    std::size_t k = 0;
-    while (k < kWord.size() && foldChar(text[i + 1 + k]) == kWord[k])
+  constexpr std::string_view kWord = "lintaro:";
+  if (text.size() < kWord.size()) return false;
+  const std::size_t last = text.size() - kWord.size();
+  for (std::size_t i = 0; i <= last; ++i) {
+    if (foldChar(text[i]) != 'l') continue;
+    std::size_t k = 1;
+    while (k < kWord.size() && foldChar(text[i + k]) == kWord[k])
       ++k;
     if (k == kWord.size()) return true;
   }
