@@ -17,6 +17,7 @@
 #include "core/Encoding.h"
 #include "core/MainDivers.h"
 #include "core/ScriptInput.h"
+#include "plugin/ReportHead.h"
 #include "plugin/Plugin.h"
 #include "plugin/ScriptCheck.h"
 #include "run/MainDebug.h"
@@ -48,12 +49,12 @@ void walkFolder(const fs::path& root, std::vector<ScriptJob>& found) {
       const fs::file_status own = it->symlink_status(ignored);
       if (fs::is_directory(own)) {
         pending.push_back(path);
-      } else if ((isScriptName(path) || isPluginName(path.string())) &&
+      } else if ((isScriptName(path) || plugin::isPluginPath(path.string())) &&
                  (fs::is_regular_file(own) ||
                   (fs::is_symlink(own) && fs::is_regular_file(fs::status(path, ignored))))) {
         found.push_back(
             {path.string(),
-             isPluginName(path.string()) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFound,
+             plugin::isPluginPath(path.string()) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFound,
              {}});
       }
     }
@@ -69,7 +70,7 @@ void walkFolder(const fs::path& root, std::vector<ScriptJob>& found) {
 enum class Tally { kClean, kAlertsOnly, kErrors, kFailed };
 
 // Scripts counted by Tally.
-using Tallies = std::array<int, 4>;
+using Tallies = plugin::Tallies;
 
 Tallies one(Tally tally) {
   Tallies tallies{};
@@ -197,37 +198,6 @@ Piece checkPluginEntry(const ScriptJob& job, const plugin::ScriptEntry& entry,
   return outputOf(script, settings.format, options, "==> " + label + " <==\n");
 }
 
-// The head of a plugin's combined report.
-std::string pluginHead(const ScriptJob& job, const plugin::Plugin& mod,
-                       const plugin::Expansions& expansions, const RunSettings& settings,
-                       const Tallies& tallies) {
-  std::string head = "Correction de " + plugin::displayName(job.path) + "\n\nMaîtres : ";
-  if (mod.header.masters.empty()) head += "aucun";
-  for (std::size_t i = 0; i < mod.header.masters.size(); ++i) {
-    if (i > 0) head += ", ";
-    head += plugin::toUtf8(mod.header.masters[i].name, settings.page);
-  }
-  head += "\n";
-  for (const std::string_view expansion : {"Tribunal", "Bloodmoon"}) {
-    const std::string prefix = std::string(expansion) + " : ";
-    const auto reason = std::find_if(expansions.reasons.begin(), expansions.reasons.end(),
-                                     [&](const std::string& r) { return r.rfind(prefix, 0) == 0; });
-    head +=
-        reason != expansions.reasons.end() ? *reason : prefix + "non (aucun maître ne l'annonce)";
-    head += "\n";
-  }
-  for (const std::string& note : expansions.notes)
-    head += note + "\n";
-  const plugin::Counts& counts = mod.counts;
-  head += "Scripts : " + std::to_string(counts.scripts) +
-          ", scripts de résultat : " + std::to_string(counts.resultScripts) +
-          ", ignorés (supprimés) : " + std::to_string(counts.skipped) + "\n";
-  head += "Avec erreurs : " + std::to_string(tallies[2]) +
-          ", avec alertes seulement : " + std::to_string(tallies[1]) +
-          ", non vérifiés : " + std::to_string(tallies[3]) + "\n\n";
-  return head;
-}
-
 // A plugin: every script that the game loads, checked with the expansions
 // its masters imply; in texte, one combined report written to the current
 // directory and shown.
@@ -268,7 +238,9 @@ Piece checkPlugin(const ScriptJob& job, const RunSettings& settings) {
       piece.tallies[t] += entry.tallies[t];
   }
   if (settings.format == OutputFormat::kTexte) {
-    piece.out = pluginHead(job, mod, expansions, settings, piece.tallies) + piece.out;
+    piece.out = plugin::reportHead(plugin::displayName(job.path), mod.header, settings.page,
+                                   plugin::expansionLines(expansions), mod.counts, piece.tallies) +
+                piece.out;
     const std::string name = "Correction de " + plugin::displayName(job.path);
     std::ofstream report(name, std::ios::binary);
     report << piece.out;
@@ -309,11 +281,6 @@ std::string summaryLine(const Tallies& tallies) {
 
 }  // namespace
 
-bool isPluginName(const std::string& path) {
-  const std::string extension = lowered(fs::path(path).extension().string());
-  return extension == ".esp" || extension == ".esm" || extension == ".omwaddon";
-}
-
 std::vector<ScriptJob> scriptJobs(const std::vector<std::string>& inputs, bool& anyFolder) {
   anyFolder = false;
   std::vector<ScriptJob> jobs;
@@ -331,7 +298,7 @@ std::vector<ScriptJob> scriptJobs(const std::vector<std::string>& inputs, bool& 
         jobs.push_back(std::move(job));
     } else {
       jobs.push_back(
-          {input, isPluginName(input) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFile, {}});
+          {input, plugin::isPluginPath(input) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFile, {}});
     }
   }
   return jobs;

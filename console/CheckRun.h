@@ -34,9 +34,6 @@ struct ScriptJob {
 // receives whether a folder was given.
 std::vector<ScriptJob> scriptJobs(const std::vector<std::string>& inputs, bool& anyFolder);
 
-// Whether a path names a plugin: .esp, .esm or .omwaddon in any case.
-bool isPluginName(const std::string& path);
-
 struct RunSettings {
   OutputFormat format = OutputFormat::kTexte;
   CheckOptions check;

@@ -8,6 +8,7 @@
 #include "core/Encoding.h"
 #include "plugin/CodePages.h"
 #include "plugin/Expansions.h"
+#include "plugin/ReportHead.h"
 #include "plugin/ScriptCheck.h"
 #include "run/MainDebug.h"
 
@@ -49,15 +50,7 @@ PluginView loadPluginView(const std::string& path, CheckOptions options) {
   options.bloodmoon = expansions.bloodmoon;
   for (const plugin::Master& master : mod.header.masters)
     view.masters.push_back(plugin::toUtf8(master.name, kPage));
-  for (const std::string_view expansion : {"Tribunal", "Bloodmoon"}) {
-    const std::string prefix = std::string(expansion) + " : ";
-    const auto reason = std::find_if(expansions.reasons.begin(), expansions.reasons.end(),
-                                     [&](const std::string& r) { return r.rfind(prefix, 0) == 0; });
-    view.expansionLines.push_back(
-        reason != expansions.reasons.end() ? *reason : prefix + "non (aucun maître ne l'annonce)");
-  }
-  for (const std::string& note : expansions.notes)
-    view.expansionLines.push_back(note);
+  view.expansionLines = plugin::expansionLines(expansions);
   view.counts = mod.counts;
 
   for (const plugin::ScriptEntry& entry : mod.scripts) {
@@ -78,6 +71,8 @@ PluginView loadPluginView(const std::string& path, CheckOptions options) {
     ++view.tallies[tallyIndex(row)];
     view.rows.push_back(std::move(row));
   }
+  view.head = plugin::reportHead(view.fileName, mod.header, kPage, view.expansionLines, mod.counts,
+                                 view.tallies);
   view.loaded = true;
   sortPluginRows(view, PluginColumn::kErrors, false);
   return view;
@@ -116,33 +111,12 @@ void clickPluginColumn(PluginView& view, PluginColumn column) {
   sortPluginRows(view, column, !counts);
 }
 
-bool isPluginPath(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension)
-    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return extension == ".esp" || extension == ".esm" || extension == ".omwaddon";
-}
-
 const char* pluginKindLabel(const PluginRow& row) {
   return row.result ? "résultat" : "script";
 }
 
 std::string pluginReport(const PluginView& view) {
-  std::string out = reportName(view) + "\n\nMaîtres : ";
-  if (view.masters.empty()) out += "aucun";
-  for (std::size_t i = 0; i < view.masters.size(); ++i) {
-    if (i > 0) out += ", ";
-    out += view.masters[i];
-  }
-  out += "\n";
-  for (const std::string& line : view.expansionLines)
-    out += line + "\n";
-  out += "Scripts : " + std::to_string(view.counts.scripts) +
-         ", scripts de résultat : " + std::to_string(view.counts.resultScripts) +
-         ", ignorés (supprimés) : " + std::to_string(view.counts.skipped) + "\n";
-  out += "Avec erreurs : " + std::to_string(view.tallies[2]) +
-         ", avec alertes seulement : " + std::to_string(view.tallies[1]) +
-         ", non vérifiés : " + std::to_string(view.tallies[3]) + "\n\n";
+  std::string out = view.head;
   std::vector<const PluginRow*> inRecordOrder;
   for (const PluginRow& row : view.rows)
     inRecordOrder.push_back(&row);

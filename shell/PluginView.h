@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/ReportHead.h"
 #include "plugin/Plugin.h"
 #include "run/Check.h"
 
@@ -40,7 +41,8 @@ struct PluginView {
   std::vector<std::string> expansionLines;
   plugin::Counts counts;
   // Scripts clean, with alerts only, with errors, not checked.
-  std::array<int, 4> tallies{};
+  plugin::Tallies tallies{};
+  std::string head;  // the head of the combined report (UTF-8)
   std::vector<PluginRow> rows;  // in the order shown
   PluginColumn sortColumn = PluginColumn::kErrors;
   bool ascending = false;
@@ -56,9 +58,6 @@ void sortPluginRows(PluginView& view, PluginColumn column, bool ascending);
 // A click on a column header: the same column again reverses the order; a
 // new one sorts names and kinds ascending, counts descending.
 void clickPluginColumn(PluginView& view, PluginColumn column);
-
-// Whether a path names a plugin: .esp, .esm or .omwaddon in any case.
-bool isPluginPath(const std::string& path);
 
 // "script" or "résultat".
 const char* pluginKindLabel(const PluginRow& row);

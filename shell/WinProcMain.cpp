@@ -40,7 +40,7 @@ class ScriptDropTarget : public wxFileDropTarget {
       : frame_(frame), shell_(shell), trace_(std::move(trace)) {}
   bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override {
     if (files.empty()) return false;
-    if (isPluginPath(fromWx(files[0]))) {
+    if (plugin::isPluginPath(fromWx(files[0]))) {
       openPluginDialog(frame_, shell_, fromWx(files[0]), trace_);
       return true;
     }
