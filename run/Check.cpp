@@ -97,9 +97,8 @@ void readDirectives(const ScriptText& script, Suppressions& filter,
   for (int i = 0; i < script.lineCount(); ++i) {
     const std::string_view line = script.line(i);
     const std::size_t semicolon = commentStart(line);
-    if (beforeHeader && isHeaderLine(semicolon == std::string_view::npos
-                                         ? line
-                                         : line.substr(0, semicolon))) {
+    if (beforeHeader &&
+        isHeaderLine(semicolon == std::string_view::npos ? line : line.substr(0, semicolon))) {
       beforeHeader = false;
     }
     if (semicolon == std::string_view::npos) continue;
@@ -161,6 +160,23 @@ std::vector<std::size_t> CheckResult::reportOrder() const {
   return order;
 }
 
+int runCheck(const ScriptText& script, const CheckOptions& options, Journal& journal,
+             InfoStore& info) {
+  Suppressions filter;
+  for (const Diag id : options.silenced)
+    filter.silence(id);
+  std::vector<std::pair<int, std::string>> unknown;
+  if (options.directives) readDirectives(script, filter, unknown);
+  journal.setSuppressions(filter.empty() ? nullptr : &filter);
+  const int failed = runCheckPasses(script, journal, info, options.tribunal, options.bloodmoon);
+  if (failed == 0) {
+    for (const auto& [line, code] : unknown)
+      journal.report(line, Diag::kDirectiveCodeInconnu, kDirectiveFailure, code);
+  }
+  journal.setSuppressions(nullptr);
+  return failed;
+}
+
 CheckResult checkScript(const ScriptText& script, const CheckOptions& options) {
   CheckResult result;
   result.lineCount = script.lineCount();
@@ -168,18 +184,7 @@ CheckResult checkScript(const ScriptText& script, const CheckOptions& options) {
     result.status = CheckStatus::kTooManyLines;
     return result;
   }
-  Suppressions filter;
-  for (const Diag id : options.silenced)
-    filter.silence(id);
-  std::vector<std::pair<int, std::string>> unknown;
-  if (options.directives) readDirectives(script, filter, unknown);
-  result.journal.setSuppressions(filter.empty() ? nullptr : &filter);
-
-  runCheckPasses(script, result.journal, result.info, options.tribunal, options.bloodmoon);
-  for (const auto& [line, code] : unknown)
-    result.journal.report(line, Diag::kDirectiveCodeInconnu, kDirectiveFailure, code);
-  result.journal.setSuppressions(nullptr);
-
+  runCheck(script, options, result.journal, result.info);
   for (std::size_t i = 0; i < result.journal.size(); ++i) {
     if (result.journal[i].kind == kAlert) {
       ++result.alerts;

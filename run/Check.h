@@ -18,10 +18,10 @@
 namespace lintaro {
 
 struct CheckOptions {
-  bool tribunal = false;    // the mod may use Tribunal's commands
-  bool bloodmoon = false;   // the mod may use Bloodmoon's commands
-  bool showInfo = true;     // the report lists the names
-  bool hideAlerts = false;  // the report leaves the alerts out
+  bool tribunal = false;       // the mod may use Tribunal's commands
+  bool bloodmoon = false;      // the mod may use Bloodmoon's commands
+  bool showInfo = true;        // the report lists the names
+  bool hideAlerts = false;     // the report leaves the alerts out
   std::vector<Diag> silenced;  // codes never reported
   bool directives = true;      // "; lintaro: ignorer CODE" comments are obeyed
 };
@@ -63,14 +63,22 @@ std::string reportText(const CheckResult& result, const CheckOptions& options);
 int runCheckPasses(const ScriptText& script, Journal& journal, InfoStore& info, bool tribunal,
                    bool bloodmoon);
 
+// The passes with the options' suppressions: the silenced codes and, unless
+// turned off, the script's directives (an unknown code in one is reported
+// after the passes). Journal and info store may mirror work files; returns
+// what runCheckPasses returns.
+int runCheck(const ScriptText& script, const CheckOptions& options, Journal& journal,
+             InfoStore& info);
+
 // The identifier checker and the command chain, as the line analyser of a
 // check is handed them.
 const LineCheckers& lineCheckers();
 
 // Reads "; lintaro: ignorer CODE[,CODE...]" directives into `filter`; unknown
-// codes are reported to `journal`. A directive at the end of a line silences
+// codes are listed in `unknown` with their line. A directive at the end of a line silences
 // its codes on that line, one on a line of its own before "Begin" in the whole
 // script.
-void readDirectives(const ScriptText& script, Suppressions& filter, std::vector<std::pair<int, std::string>>& unknown);
+void readDirectives(const ScriptText& script, Suppressions& filter,
+                    std::vector<std::pair<int, std::string>>& unknown);
 
 }  // namespace lintaro

@@ -41,7 +41,8 @@ bool writeReport(const std::string& reportName, int lineCount, bool showInfo, bo
   if (report == nullptr) {
     throw WorkFileError("Erreur : impossible d'ouvrir le fichier \"" + reportName + "\" !\n\n");
   }
-  const std::string text = composeReport(lineCount, showInfo, hideAlerts, journal, info, errorCount);
+  const std::string text =
+      composeReport(lineCount, showInfo, hideAlerts, journal, info, errorCount);
   const std::string utf8 = cp1252ToUtf8(text);
 #ifdef _WIN32
   std::string bytes;
@@ -82,22 +83,13 @@ int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int 
   journal.setMirror(&journalFile);
   InfoStore info;
   info.setMirror(&infoFiles);
-  Suppressions filter;
-  if (silenced != nullptr) {
-    for (const Diag id : *silenced)
-      filter.silence(id);
-  }
-  std::vector<std::pair<int, std::string>> unknown;
-  readDirectives(*script, filter, unknown);
-  journal.setSuppressions(filter.empty() ? nullptr : &filter);
-  if (const int failed = runCheckPasses(*script, journal, info, tribunal != 0, bloodmoon != 0);
-      failed != 0) {
-    return failed;
-  }
-  for (const auto& [line, code] : unknown)
-    journal.report(line, Diag::kDirectiveCodeInconnu, journalFailure<"lintaro">, code);
-  const bool complete = writeReport(reportName, lineCount, showInfo == 1, hideAlerts == 1,
-                                    errorCount, journal, info);
+  CheckOptions options;
+  options.tribunal = tribunal != 0;
+  options.bloodmoon = bloodmoon != 0;
+  if (silenced != nullptr) options.silenced = *silenced;
+  if (const int failed = runCheck(*script, options, journal, info); failed != 0) return failed;
+  const bool complete =
+      writeReport(reportName, lineCount, showInfo == 1, hideAlerts == 1, errorCount, journal, info);
   journalFile.close();
   infoFiles.close();
   for (const char* name : kWorkFileNames)
@@ -113,12 +105,12 @@ int runPasses(const std::string& scriptPath, int* errorCount, int showInfo, int 
 }  // namespace
 
 int mainDebug(const std::string& scriptPath, int* errorCount, int showInfo, int tribunal,
-              int bloodmoon, int hideAlerts, std::string* failureMessage,
-              std::string* reportBytes, const std::vector<Diag>* silenced) {
+              int bloodmoon, int hideAlerts, std::string* failureMessage, std::string* reportBytes,
+              const std::vector<Diag>* silenced) {
   const DirectoryLock lock;
   try {
-    return runPasses(scriptPath, errorCount, showInfo, tribunal, bloodmoon, hideAlerts,
-                     reportBytes, silenced);
+    return runPasses(scriptPath, errorCount, showInfo, tribunal, bloodmoon, hideAlerts, reportBytes,
+                     silenced);
   } catch (const WorkFileError& error) {
     if (failureMessage != nullptr) *failureMessage = error.what();
     return kResultWorkFileFailure;
