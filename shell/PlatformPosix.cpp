@@ -96,26 +96,8 @@ std::string programDirectory() {
   return path.substr(0, slash == 0 ? 1 : slash);
 }
 
-std::string configFolder(const EnvironmentReader& variable, bool windows) {
-  const auto set = [](const char* value) { return value != nullptr && value[0] != '\0'; };
-  if (windows) {
-    const char* appData = variable("APPDATA");
-    return set(appData) ? std::string(appData) + "\\Lintaro" : std::string();
-  }
-  const char* config = variable("XDG_CONFIG_HOME");
-  if (config != nullptr && config[0] == '/') return std::string(config) + "/lintaro";
-  const char* home = variable("HOME");
-  if (set(home)) return std::string(home) + "/.config/lintaro";
-  return {};
-}
-
 std::string userConfigDirectory() {
-#ifdef _WIN32
-  constexpr bool kWindows = true;
-#else
-  constexpr bool kWindows = false;
-#endif
-  return configFolder([](const char* name) { return std::getenv(name); }, kWindows);
+  return configFolder([](const char* name) { return std::getenv(name); }, false);
 }
 
 bool startInTerminal(const std::string& program) {
