@@ -351,8 +351,13 @@ std::string Shell::helpPath(const std::string& directory, const char* name) cons
 void Shell::help() {
   const std::string here = platform_.currentDirectory();
   const std::string installed = platform_.programDirectory();
+  // Installed by a package, /usr/bin/lintaro finds its help in /usr/share/lintaro.
+  const std::size_t slash = installed.find_last_of("/\\");
+  const std::string shared = slash == std::string::npos || slash == 0
+                                 ? std::string()
+                                 : joinPath(installed.substr(0, slash), "share/lintaro");
   std::string found;
-  for (const std::string& directory : {here, installed}) {
+  for (const std::string& directory : {here, installed, shared}) {
     if (directory.empty()) continue;
     for (const char* name : {kHelpHtmlName, kHelpTextName}) {
       const std::string path = helpPath(directory, name);

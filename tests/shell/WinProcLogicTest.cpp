@@ -515,7 +515,7 @@ TEST_F(ShellTest, OpenTypedFile) {
                                "Débugueur", BoxIcon::Information}}));
 }
 
-TEST(ShellHelp, LooksInTheCurrentDirectoryThenBesideTheProgram) {
+TEST(ShellHelp, LooksInTheCurrentDirectoryThenBesideTheProgramThenInShare) {
   struct Case {
     const char* what;
     std::vector<std::string> files;  // relative to the temporary directory
@@ -524,12 +524,14 @@ TEST(ShellHelp, LooksInTheCurrentDirectoryThenBesideTheProgram) {
   const std::vector<Case> cases = {
       {"both here", {"AideDebug.htm", "AideDebug.txt", "inst/AideDebug.htm"}, "AideDebug.htm"},
       {"text here", {"AideDebug.txt", "inst/AideDebug.htm"}, "AideDebug.txt"},
-      {"installed", {"inst/AideDebug.txt"}, "inst/AideDebug.txt"},
+      {"installed", {"inst/AideDebug.txt", "share/lintaro/AideDebug.htm"}, "inst/AideDebug.txt"},
+      {"packaged", {"share/lintaro/AideDebug.txt"}, "share/lintaro/AideDebug.txt"},
       {"none", {}, ""},
   };
   for (const Case& c : cases) {
     TempDir dir;
     fs::create_directory("inst");
+    fs::create_directories("share/lintaro");
     for (const std::string& f : c.files)
       writeFile(f, "aide");
     FakePlatform platform(dir.path());
