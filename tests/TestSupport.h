@@ -2,9 +2,11 @@
 // whole check run.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shell/Settings.h"
 
@@ -30,6 +32,21 @@ void writeFile(const std::string& path, std::string_view bytes);
 std::string settingsBytes(std::initializer_list<int> values);
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
+
+// Sets or removes an environment variable of this process.
+void setEnvironment(const char* name, const std::string& value);
+void unsetEnvironment(const char* name);
+
+// A program started with its standard input empty and its outputs in files.
+struct Process {
+  std::intptr_t handle = -1;  // a pid, or a Windows process handle
+};
+// Starts argv[0] (a path) with the arguments in `directory`; handle -1 when it
+// cannot be started.
+Process startProcess(const std::vector<std::string>& argv, const std::string& directory,
+                     const std::string& outFile, const std::string& errFile);
+// Waits for it: its exit status, -1 when it did not exit normally.
+int waitProcess(Process process);
 
 struct CheckOutcome {
   int result = -1;

@@ -3,10 +3,7 @@
 // process, alone and several at once in one directory.
 #include "console/Scrutinette.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <initializer_list>
@@ -257,34 +254,17 @@ struct ProcessDirs {
   }
 
   // Starts the program in `dir`, its output going to files named after `tag`.
-  pid_t start(const std::string& dir, Args args, const std::string& tag) const {
-    const std::string out = capture + "/" + tag + ".out";
-    const std::string err = capture + "/" + tag + ".err";
+  test::Process start(const std::string& dir, Args args, const std::string& tag) const {
     args.insert(args.begin(), LINTARO_SCRUTINETTE);
-    std::vector<char*> argv;
-    for (std::string& a : args)
-      argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {  // only async-signal-safe calls between fork and exec
-      const int in = ::open("/dev/null", O_RDONLY);
-      const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (in < 0 || o < 0 || e < 0 || ::dup2(in, 0) < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0 ||
-          ::chdir(dir.c_str()) != 0) {
-        ::_exit(126);
-      }
-      ::execv(argv[0], argv.data());
-      ::_exit(127);
-    }
-    EXPECT_GT(pid, 0);
-    return pid;
+    const test::Process process =
+        test::startProcess(args, dir, capture + "/" + tag + ".out", capture + "/" + tag + ".err");
+    EXPECT_NE(process.handle, -1);
+    return process;
   }
   // Waits for it: the exit status (-1 when it did not exit) and its output.
-  Outcome finish(pid_t pid, const std::string& tag) const {
-    int raw = 0;
-    const bool exited = pid > 0 && ::waitpid(pid, &raw, 0) == pid && WIFEXITED(raw);
-    return {exited ? WEXITSTATUS(raw) : -1, test::readFile(capture + "/" + tag + ".out"),
+  Outcome finish(test::Process process, const std::string& tag) const {
+    const int status = test::waitProcess(process);
+    return {status, test::readFile(capture + "/" + tag + ".out"),
             test::readFile(capture + "/" + tag + ".err")};
   }
   Outcome run(const Args& args) const { return finish(start(work, args, "run"), "run"); }
@@ -420,7 +400,7 @@ TEST(ScrutinetteProcess, ConcurrentRunsInOneDirectoryGiveTheReportsOfRunsAlone) 
     SCOPED_TRACE("round " + std::to_string(round));
     for (const std::string& file : files)
       fs::remove(dirs.work + "/Correction de " + file);
-    std::vector<pid_t> running;
+    std::vector<test::Process> running;
     for (std::size_t j = 0; j < jobs.size(); ++j)
       running.push_back(dirs.start(dirs.work, jobs[j], "tous" + std::to_string(j)));
     for (std::size_t j = 0; j < jobs.size(); ++j) {

@@ -6,10 +6,12 @@
 #include "formatter/MainMiseEnForme.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
@@ -176,6 +178,10 @@ TEST(FormatFile, MissingFileOrDirectoryCannotBeRead) {
   EXPECT_TRUE(fs::is_directory("dossier"));
 }
 
+// What follows needs POSIX file facilities (fifos, modes and links, file size
+// limits, mount); Windows runs the formatter's own Windows tests instead.
+#ifndef _WIN32
+
 // Only a regular file is read: an endless device, or a pipe without a writer,
 // would hold the formatter for ever. A file larger than a script is refused
 // once past the limit, and left as it was.
@@ -286,6 +292,8 @@ TEST(FormatFile, FullDiskLeavesTheScriptByteForByte) {
   EXPECT_EQ(after, script);
   EXPECT_EQ(entries, 2);  // the script and the filler: no temporary file left
 }
+
+#endif  // !_WIN32
 
 }  // namespace
 }  // namespace lintaro

@@ -3,7 +3,9 @@
 #include "shell/Platform.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +21,9 @@ using test::readFile;
 using test::TempDir;
 using test::writeFile;
 
+#ifndef _WIN32
+// The POSIX implementation: xdg-open and a terminal emulator found on PATH.
+
 // Puts a stand-in xdg-open first on PATH for the life of the object: it
 // records its argument in "ouverts.txt" and exits with `status`.
 class FakeOpener {
@@ -29,9 +34,9 @@ class FakeOpener {
     writeFile(script, "#!/bin/sh\necho \"$1\" >>\"" + dir + "/ouverts.txt\"\nexit " +
                           std::to_string(status) + "\n");
     chmod(script.c_str(), 0755);
-    setenv("PATH", (dir + "/bin:" + previous_).c_str(), 1);
+    test::setEnvironment("PATH", dir + "/bin:" + previous_);
   }
-  ~FakeOpener() { setenv("PATH", previous_.c_str(), 1); }
+  ~FakeOpener() { test::setEnvironment("PATH", previous_); }
   FakeOpener(const FakeOpener&) = delete;
   FakeOpener& operator=(const FakeOpener&) = delete;
 
@@ -58,13 +63,15 @@ TEST(Platform, OpensThroughXdgOpenAndReadsItsStatus) {
   }
 }
 
+#endif  // !_WIN32
+
 TEST(Platform, Directories) {
   TempDir dir;
   EXPECT_EQ(std::filesystem::path(currentDirectory()), std::filesystem::current_path());
   const std::string program = programDirectory();
   ASSERT_FALSE(program.empty());
   EXPECT_TRUE(std::filesystem::is_directory(program));
-  EXPECT_TRUE(std::filesystem::exists(program + "/lintaro_tests"));
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(program) / LINTARO_TESTS_FILE_NAME));
 }
 
 TEST(Platform, ConfigFolderFromTheEnvironment) {
@@ -95,17 +102,25 @@ TEST(Platform, ConfigFolderFromTheEnvironment) {
     EXPECT_EQ(configFolder(reader, c.windows), c.folder) << c.folder;
   }
   // This process's own environment.
-  const char* previous = std::getenv("XDG_CONFIG_HOME");
+#ifdef _WIN32
+  const char* variable = "APPDATA";
+  const std::string expected = "C:\\conf-essai\\Lintaro";
+#else
+  const char* variable = "XDG_CONFIG_HOME";
+  const std::string expected = "/conf-essai/lintaro";
+#endif
+  const char* previous = std::getenv(variable);
   const std::string saved = previous != nullptr ? previous : "";
-  setenv("XDG_CONFIG_HOME", "/conf-essai", 1);
-  EXPECT_EQ(userConfigDirectory(), "/conf-essai/lintaro");
+  test::setEnvironment(variable, expected.substr(0, expected.size() - 8));
+  EXPECT_EQ(userConfigDirectory(), expected);
   if (previous != nullptr) {
-    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    test::setEnvironment(variable, saved);
   } else {
-    unsetenv("XDG_CONFIG_HOME");
+    test::unsetEnvironment(variable);
   }
 }
 
+#ifndef _WIN32
 TEST(Platform, StartsTheConsoleInATerminal) {
   TempDir dir;
   writeFile("console", "#!/bin/sh\n");
@@ -120,7 +135,7 @@ TEST(Platform, StartsTheConsoleInATerminal) {
                                            "/statut\"\nexit $s\n");
   chmod("bin/x-terminal-emulator", 0755);
   const std::string previous = std::getenv("PATH");
-  setenv("PATH", (dir.path() + "/bin").c_str(), 1);
+  test::setEnvironment("PATH", dir.path() + "/bin");
   writeFile("statut", "0");
   EXPECT_TRUE(startInTerminal(program));
   // A terminal that fails, and no xterm to fall back on.
@@ -130,9 +145,11 @@ TEST(Platform, StartsTheConsoleInATerminal) {
   writeFile("texte", "pas un programme");
   EXPECT_FALSE(startInTerminal(dir.path() + "/texte"));
   EXPECT_FALSE(startInTerminal(dir.path() + "/absent"));
-  setenv("PATH", previous.c_str(), 1);
+  test::setEnvironment("PATH", previous);
   EXPECT_EQ(readFile("terminal.txt"), "-e " + program + "\n-e " + program + "\n");
 }
+
+#endif  // !_WIN32
 
 }  // namespace
 }  // namespace lintaro
