@@ -24,6 +24,28 @@ PAQUETS_CAPTURES=(imagemagick fonts-dejavu-core openbox x11-utils)
 # shellcheck disable=SC2034
 PAQUETS_CONSOLE=(libcli11-dev nlohmann-json3-dev libdtl-dev vim patch)
 
+# Construction pour Windows : le compilateur croisé mingw-w64 (fils POSIX),
+# Wine pour lancer les programmes et les tests Windows, les sources de
+# GoogleTest (compilées avec le compilateur croisé) ; lintian vérifie le
+# paquet Debian.
+# shellcheck disable=SC2034
+PAQUETS_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 googletest lintian)
+
+# Prépare un préfixe Wine neuf dans le dossier donné et garde son serveur en
+# marche (wineserver -p) : CTest n'attend pas les processus de fond de Wine,
+# et chaque programme démarre vite. arreter_wine l'arrête.
+preparer_wine() {
+  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || return 1
+  wineserver -p
+}
+arreter_wine() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+  fi
+}
+
 # Installe les outils npm des tests (tests/consumers) d'après leur
 # package-lock.json ; npm vient de Debian s'il manque.
 installer_outils_npm() {

@@ -7,7 +7,9 @@
 #      fenêtre comprise ;
 #   3. preset threads (clang, ThreadSanitizer) : des vérifications en mémoire
 #      menées en même temps dans plusieurs fils d'exécution ;
-#   4. preset fuzz (clang, libFuzzer) : construction et de courtes campagnes de
+#   4. preset windows (mingw-w64) : construction croisée des programmes
+#      Windows et de leurs tests, lancés sous Wine par ctest ;
+#   5. preset fuzz (clang, libFuzzer) : construction et de courtes campagnes de
 #      fuzz_check (vérification avec fichiers de travail), fuzz_check_memory
 #      (vérification en mémoire) sur une copie du corpus fuzz/corpus/check,
 #      puis de fuzz_format (mise en forme), fuzz_lsp (serveur de langage) et
@@ -34,6 +36,7 @@ debut_total=$SECONDS
 afficher_resume() {
   local statut=$1
   trap - EXIT
+  arreter_wine
   rm -rf "$temporaire"
   echo
   echo "==================== Résumé ===================="
@@ -137,7 +140,7 @@ installer_outils_npm_lsp() {
 
 etape "Dépendances" installer_manquants \
   cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-  "${PAQUETS_FENETRE[@]}" "${PAQUETS_CONSOLE[@]}" neovim python3
+  "${PAQUETS_FENETRE[@]}" "${PAQUETS_CONSOLE[@]}" "${PAQUETS_WINDOWS[@]}" neovim python3
 etape "Outils npm des tests" installer_outils_npm
 etape "Outils npm du serveur de langage" installer_outils_npm_lsp
 
@@ -152,6 +155,13 @@ etape "Sanitizers : tests" ctest_preset sanitize
 etape "ThreadSanitizer : configuration" cmake --preset threads
 etape "ThreadSanitizer : construction" cmake --build --preset threads
 etape "ThreadSanitizer : vérifications simultanées" ctest_preset threads
+
+# Le préfixe Wine d'abord : la construction lance déjà les tests (pour en
+# dresser la liste).
+etape "Windows : préfixe Wine" preparer_wine "$temporaire/wine"
+etape "Windows : configuration" cmake --preset windows
+etape "Windows : construction" cmake --build --preset windows
+etape "Windows : tests sous Wine" ctest_preset windows
 
 etape "Fuzz : configuration" cmake --preset fuzz
 etape "Fuzz : construction" cmake --build --preset fuzz
