@@ -24,13 +24,7 @@ class PluginDialog : public wxDialog {
         view_(std::move(view)),
         tracePath_(std::move(tracePath)) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    std::string head = "Maîtres : ";
-    if (view_.masters.empty()) head += "aucun";
-    for (std::size_t i = 0; i < view_.masters.size(); ++i)
-      head += (i > 0 ? ", " : "") + view_.masters[i];
-    for (const std::string& line : view_.expansionLines)
-      head += "\n" + line;
-    sizer->Add(new wxStaticText(this, wxID_ANY, toWx(head)), 0, wxALL, 8);
+    sizer->Add(new wxStaticText(this, wxID_ANY, toWx(pluginHeadText(view_))), 0, wxALL, 8);
 
     list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(-1, 180),
                            wxLC_REPORT | wxLC_SINGLE_SEL);
@@ -73,8 +67,8 @@ class PluginDialog : public wxDialog {
       const PluginRow& row = view_.rows[i];
       const long item = list_->InsertItem(static_cast<long>(i), toWx(row.label));
       list_->SetItem(item, 1, toWx(pluginKindLabel(row)));
-      list_->SetItem(item, 2, row.checked ? wxString() << row.errors : wxString("-"));
-      list_->SetItem(item, 3, row.checked ? wxString() << row.alerts : wxString("-"));
+      list_->SetItem(item, 2, toWx(pluginCountText(row, row.errors)));
+      list_->SetItem(item, 3, toWx(pluginCountText(row, row.alerts)));
     }
     for (int column = 0; column < kColumnCount; ++column) {
       const bool sorted = column == static_cast<int>(view_.sortColumn);
@@ -101,25 +95,19 @@ class PluginDialog : public wxDialog {
   }
 
   void onSave() {
-    const std::string path = savePluginReport(view_, currentDirectory());
-    if (path.empty()) {
-      wxMessageBox(
-          toWx("Impossible d'écrire le fichier \"Correction de " + view_.fileName + "\" !"),
-          "Erreur", wxOK | wxICON_ERROR, this);
+    const PluginSaveOutcome outcome = saveCombinedReport(view_, currentDirectory());
+    if (!outcome.saved) {
+      wxMessageBox(toWx(outcome.message), "Erreur", wxOK | wxICON_ERROR, this);
       return;
     }
-    wxMessageBox(toWx("Rapport enregistré : " + path), toWx("Débuguer un plugin"),
-                 wxOK | wxICON_INFORMATION, this);
+    wxMessageBox(toWx(outcome.message), toWx("Débuguer un plugin"), wxOK | wxICON_INFORMATION,
+                 this);
   }
 
   // Test hook: the rows in their order, then the selected report.
   void trace() {
     if (tracePath_.empty()) return;
-    std::string text;
-    for (const PluginRow& row : view_.rows)
-      text += row.label + "\t" + pluginKindLabel(row) + "\t" + std::to_string(row.errors) + "\t" +
-              std::to_string(row.alerts) + "\n";
-    if (selected_) text += "--\n" + view_.rows[*selected_].report;
+    const std::string text = pluginTraceText(view_, selected_);
     wxFFile file(tracePath_ + ".plugin", "wb");
     if (file.IsOpened()) file.Write(text.data(), text.size());
   }
@@ -135,11 +123,8 @@ class PluginDialog : public wxDialog {
 
 void openPluginDialog(wxWindow* parent, Shell& shell, const std::string& path,
                       const wxString& tracePath) {
-  CheckOptions options;
-  options.showInfo = shell.settings().showInfo == 1;
-  options.hideAlerts = shell.settings().hideAlerts == 1;
   wxBusyCursor busy;
-  PluginView view = loadPluginView(path, options);
+  PluginView view = loadPluginView(path, pluginCheckOptions(shell.settings()));
   if (!view.loaded) {
     wxMessageBox(toWx(view.error), toWx("Débuguer un plugin"), wxOK | wxICON_ERROR, parent);
     return;
@@ -151,10 +136,7 @@ void openPluginDialog(wxWindow* parent, Shell& shell, const std::string& path,
 
 void choosePlugin(wxWindow* parent, Shell& shell, const wxString& tracePath) {
   wxFileDialog chooser(parent, "Choisir un plugin", toWx(shell.browseFolder()), wxEmptyString,
-                       "Plugins Morrowind (*.esp, *.esm, *.omwaddon)|"
-                       "*.esp;*.esm;*.omwaddon;*.ESP;*.ESM;*.OMWADDON|"
-                       "Tous les fichiers|*",
-                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                       wildcard(kPluginFileFilters), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (chooser.ShowModal() != wxID_OK) return;
   const std::string path = fromWx(chooser.GetPath());
   shell.fileChosen(path);

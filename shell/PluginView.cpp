@@ -138,4 +138,41 @@ std::string savePluginReport(const PluginView& view, const std::string& director
   return file ? path : std::string();
 }
 
+CheckOptions pluginCheckOptions(const Settings& settings) {
+  CheckOptions options;
+  options.showInfo = settings.showInfo == 1;
+  options.hideAlerts = settings.hideAlerts == 1;
+  return options;
+}
+
+std::string pluginHeadText(const PluginView& view) {
+  std::string head = "Maîtres : ";
+  if (view.masters.empty()) head += "aucun";
+  for (std::size_t i = 0; i < view.masters.size(); ++i)
+    head += (i > 0 ? ", " : "") + view.masters[i];
+  for (const std::string& line : view.expansionLines)
+    head += "\n" + line;
+  return head;
+}
+
+std::string pluginCountText(const PluginRow& row, int count) {
+  return row.checked ? std::to_string(count) : std::string("-");
+}
+
+PluginSaveOutcome saveCombinedReport(const PluginView& view, const std::string& directory) {
+  const std::string path = savePluginReport(view, directory);
+  if (path.empty())
+    return {false, "Impossible d'écrire le fichier \"Correction de " + view.fileName + "\" !"};
+  return {true, "Rapport enregistré : " + path};
+}
+
+std::string pluginTraceText(const PluginView& view, std::optional<std::size_t> selected) {
+  std::string text;
+  for (const PluginRow& row : view.rows)
+    text += row.label + "\t" + pluginKindLabel(row) + "\t" + std::to_string(row.errors) + "\t" +
+            std::to_string(row.alerts) + "\n";
+  if (selected && *selected < view.rows.size()) text += "--\n" + view.rows[*selected].report;
+  return text;
+}
+
 }  // namespace lintaro

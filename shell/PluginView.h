@@ -10,12 +10,15 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "plugin/ReportHead.h"
 #include "plugin/Plugin.h"
+#include "plugin/ReportHead.h"
 #include "run/Check.h"
+#include "shell/Settings.h"
+#include "shell/WinProcLogic.h"
 
 namespace lintaro {
 
@@ -42,11 +45,20 @@ struct PluginView {
   plugin::Counts counts;
   // Scripts clean, with alerts only, with errors, not checked.
   plugin::Tallies tallies{};
-  std::string head;  // the head of the combined report (UTF-8)
+  std::string head;             // the head of the combined report (UTF-8)
   std::vector<PluginRow> rows;  // in the order shown
   PluginColumn sortColumn = PluginColumn::kErrors;
   bool ascending = false;
 };
+
+// The plugin file chooser's filters.
+inline constexpr FileFilter kPluginFileFilters[] = {
+    {"Plugins Morrowind (*.esp, *.esm, *.omwaddon)",
+     "*.esp;*.esm;*.omwaddon;*.ESP;*.ESM;*.OMWADDON"},
+    {"Tous les fichiers", "*"}};
+
+// The check options of a plugin opened in the window: the report settings.
+CheckOptions pluginCheckOptions(const Settings& settings);
 
 // Reads and checks a plugin. `options` gives the report's settings (names
 // shown, alerts hidden, codes silenced); its expansions are replaced by the
@@ -67,5 +79,22 @@ const char* pluginKindLabel(const PluginRow& row);
 std::string pluginReport(const PluginView& view);
 // Writes it to `directory`; returns the file's path, or empty on failure.
 std::string savePluginReport(const PluginView& view, const std::string& directory);
+
+// The dialog's head: "Maîtres : ..." then the expansion lines, one per line.
+std::string pluginHeadText(const PluginView& view);
+// The errors or alerts cell of a row: the count, "-" when nothing was checked.
+std::string pluginCountText(const PluginRow& row, int count);
+
+// "Enregistrer le rapport": the report saved, and the message box telling it.
+struct PluginSaveOutcome {
+  bool saved = false;
+  std::string message;
+};
+PluginSaveOutcome saveCombinedReport(const PluginView& view, const std::string& directory);
+
+// What the window's test hook writes: one line per row in the order shown
+// (name, kind, errors, alerts, tab-separated), then "--" and the selected
+// row's report.
+std::string pluginTraceText(const PluginView& view, std::optional<std::size_t> selected);
 
 }  // namespace lintaro

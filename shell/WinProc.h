@@ -111,6 +111,15 @@ wxDialog* createDependenciesDialog(wxWindow* parent, Shell& shell);  // "Type de
 wxDialog* createCheckScriptDialog(wxWindow* parent, Shell& shell);   // "Débuguer un script"
 wxDialog* createFormatFileDialog(wxWindow* parent, Shell& shell);    // "Mettre en forme..."
 
+// A file chooser's wildcard: "label|patterns|label|patterns".
+template <std::size_t N>
+wxString wildcard(const FileFilter (&filters)[N]) {
+  wxString text;
+  for (const FileFilter& filter : filters)
+    text << (text.empty() ? "" : "|") << wxString::FromUTF8(filter.label) << "|" << filter.patterns;
+  return text;
+}
+
 // UTF-8 to and from wxString.
 inline wxString toWx(const std::string& utf8) {
   return wxString::FromUTF8(utf8);

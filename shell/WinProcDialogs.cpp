@@ -5,7 +5,6 @@
 #include <vector>
 
 #include <wx/filedlg.h>
-#include <wx/filename.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stc/stc.h>
@@ -65,15 +64,9 @@ wxSizer* ShellDialog::fileNameRow(wxTextCtrl*& edit, int id, Shell& shell) {
   browse->Bind(wxEVT_BUTTON, [this, target, &shell](wxCommandEvent&) {
     // Starts in the last folder used, on the file the field names when it is
     // there (never on a report that happens to sort first).
-    const wxString folder = toWx(shell.browseFolder());
-    wxFileName current(target->GetValue());
-    current.MakeAbsolute();
-    const wxString preset =
-        current.FileExists() && current.GetPath() == folder ? current.GetFullName() : wxString();
-    wxFileDialog chooser(this, "Choisir un script", folder, preset,
-                         "Scripts Morrowind (*.mwscript, *.txt)|*.mwscript;*.txt|"
-                         "Tous les fichiers|*",
-                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    wxFileDialog chooser(this, "Choisir un script", toWx(shell.browseFolder()),
+                         toWx(shell.browseFileName(fromWx(target->GetValue()))),
+                         wildcard(kScriptFileFilters), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (chooser.ShowModal() != wxID_OK) return;
     target->SetValue(toWx(shell.fileChosen(fromWx(chooser.GetPath()))));
     // Return now presses OK.

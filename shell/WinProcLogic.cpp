@@ -67,8 +67,18 @@ std::string boxTextOfScript(std::string_view raw) {
   return lfToCrlf(cp1252ToUtf8(decodeScriptBytes(raw)));
 }
 
+// A path that does not depend on the current directory: "/x"; on Windows
+// also "\\x", "C:\\x" and "C:x".
+bool isRooted(std::string_view path) {
+  constexpr bool kWindowsPaths = std::filesystem::path::preferred_separator == '\\';
+  if (path.starts_with('/')) return true;
+  if (!kWindowsPaths) return false;
+  const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  return path.starts_with('\\') || (path.size() >= 2 && path[1] == ':' && letter(path[0]));
+}
+
 std::string joinPath(const std::string& directory, const std::string& name) {
-  if (name.starts_with('/')) return name;
+  if (isRooted(name)) return name;
   if (directory.empty() || directory.ends_with('/')) return directory + name;
   return directory + "/" + name;
 }
@@ -301,6 +311,15 @@ void Shell::remember(const std::string& path) {
 
 std::string Shell::browseFolder() {
   return lastFolder_.empty() ? platform_.currentDirectory() : lastFolder_;
+}
+
+std::string Shell::browseFileName(const std::string& field) {
+  if (field.empty()) return {};
+  const std::string file = joinPath(platform_.currentDirectory(), field);
+  if (!isFile(file)) return {};
+  // Relative to the folder, a file right inside it is its bare name.
+  const std::string name = fieldPathFor(file, browseFolder());
+  return name.find_first_of("/\\") == std::string::npos ? name : std::string();
 }
 
 std::string Shell::fileChosen(const std::string& path) {

@@ -28,7 +28,11 @@ inline constexpr const char* kPastedScriptName = "ScriptMorrowind.txt";
 inline constexpr const char* kConsoleMarkerName = "DbPlatform.dat";
 inline constexpr const char* kHelpHtmlName = "AideDebug.htm";
 inline constexpr const char* kHelpTextName = "AideDebug.txt";
+#ifdef _WIN32
+inline constexpr const char* kConsoleProgramName = "scrutinette.exe";
+#else
 inline constexpr const char* kConsoleProgramName = "scrutinette";
+#endif
 inline constexpr std::string_view kShellVersion = kVersion;
 inline constexpr const char* kShellDate = "24/09/2006";
 
@@ -43,6 +47,15 @@ inline constexpr int kStatusFormatted = -2;
 inline constexpr int kStatusReady = -1;
 
 enum class BoxIcon { None, Information };
+
+// A file chooser's filter: what it shows, and its patterns separated by ";".
+struct FileFilter {
+  const char* label;
+  const char* patterns;
+};
+// The script file chooser's filters.
+inline constexpr FileFilter kScriptFileFilters[] = {
+    {"Scripts Morrowind (*.mwscript, *.txt)", "*.mwscript;*.txt"}, {"Tous les fichiers", "*"}};
 
 // The system and the message boxes, as the shell sees them.
 class ShellPlatform {
@@ -182,6 +195,9 @@ class Shell {
   const std::vector<std::string>& recentFiles() const { return recent_; }
   // The folder the file chooser starts in: the last one used, else here.
   std::string browseFolder();
+  // The file the chooser starts on: the one a name field names when it lies
+  // in browseFolder() (never a report that happens to sort first), else "".
+  std::string browseFileName(const std::string& field);
   // A file picked in the chooser: remembers its folder, returns the field text.
   std::string fileChosen(const std::string& path);
   // A file of the "Fichiers..." menu list, checked as the file dialog would.

@@ -8,7 +8,8 @@
 #   3. preset threads (clang, ThreadSanitizer) : des vérifications en mémoire
 #      menées en même temps dans plusieurs fils d'exécution ;
 #   4. preset windows (mingw-w64) : construction croisée des programmes
-#      Windows et de leurs tests, lancés sous Wine par ctest ;
+#      Windows et de leurs tests, lancés sous Wine par ctest, puis les
+#      paquets (tools/paquets.sh : .deb vérifié par lintian, zip Windows) ;
 #   5. preset fuzz (clang, libFuzzer) : construction et de courtes campagnes de
 #      fuzz_check (vérification avec fichiers de travail), fuzz_check_memory
 #      (vérification en mémoire) sur une copie du corpus fuzz/corpus/check,
@@ -162,6 +163,7 @@ etape "Windows : préfixe Wine" preparer_wine "$temporaire/wine"
 etape "Windows : configuration" cmake --preset windows
 etape "Windows : construction" cmake --build --preset windows
 etape "Windows : tests sous Wine" ctest_preset windows
+etape "Paquets Debian et Windows" bash tools/paquets.sh build/release build/windows
 
 etape "Fuzz : configuration" cmake --preset fuzz
 etape "Fuzz : construction" cmake --build --preset fuzz

@@ -482,6 +482,13 @@ TEST_F(ShellTest, RememberedFolderAndRecentFiles) {
   EXPECT_EQ(shell.browseFolder(), dir.path());
   fs::create_directory("mods");
   EXPECT_EQ(shell.fileChosen(dir.path() + "/mods/a.txt"), "mods/a.txt");
+  // The chooser starts on the field's file when it lies in that folder.
+  EXPECT_EQ(shell.browseFileName("mods/a.txt"), "");
+  writeFile("mods/a.txt", kClean);
+  writeFile("b.txt", kClean);
+  EXPECT_EQ(shell.browseFileName("mods/a.txt"), "a.txt");
+  EXPECT_EQ(shell.browseFileName(dir.path() + "/mods/a.txt"), "a.txt");
+  EXPECT_EQ(shell.browseFileName("b.txt"), "");
   for (const char* name : {"1", "2", "3", "4", "5", "6", "2"}) {
     writeFile(name, kClean);
     shell.checkFileOk(name);
