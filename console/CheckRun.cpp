@@ -121,15 +121,30 @@ Piece checkWithReportFile(const ScriptJob& job, const RunSettings& settings) {
   return {std::move(report), {}, errors > 0 ? 1 : 0, one(tally)};
 }
 
+// Writes the output of `piece` to the report file `name` of the current
+// directory; a failure to write is the piece's.
+void writeReportFile(Piece& piece, const std::string& name) {
+  std::ofstream report(name, std::ios::binary);
+  report << piece.out;
+  report.close();
+  if (!report) {
+    piece.err += "Erreur : impossible d'écrire le fichier \"" + name + "\" !\n";
+    piece.status = 2;
+  }
+}
+
 // The output of one checked script in the chosen format; `head` goes before
 // the report in texte.
 Piece outputOf(const CheckedScript& script, OutputFormat format, const CheckOptions& options,
                const std::string& head) {
   Piece piece;
   switch (format) {
-    case OutputFormat::kTexte:
-      piece.out = head + cp1252ToUtf8(reportText(*script.result, options));
+    case OutputFormat::kTexte: {
+      std::vector<NameRun> names;
+      const std::string report = reportText(*script.result, options, &names);
+      piece.out = head + plugin::toUtf8(report, names, script.page);
       break;
+    }
     case OutputFormat::kGcc:
       piece.out = gccLines(script);
       break;
@@ -156,12 +171,13 @@ Piece checkInMemory(const ScriptJob& job, const RunSettings& settings, std::istr
   }
   if (input.status != InputStatus::kRead)
     return failed(inputFailureMessage(input.status, job.path));
-  const CheckResult result = check(input.bytes, settings.check);
+  const CheckResult result = checkScript(
+      ScriptText(plugin::decodeScriptBytes(input.bytes, settings.page)), settings.check);
   std::string().swap(input.bytes);
   if (result.status == CheckStatus::kTooManyLines)
     return failed(resultMessage(kResultTooManyLines, job.path));
 
-  const CheckedScript script{job.path, &result, !settings.check.hideAlerts};
+  const CheckedScript script{job.path, &result, !settings.check.hideAlerts, nullptr, settings.page};
   return outputOf(script, settings.format, settings.check,
                   job.source == ScriptJob::Source::kFound ? "==> " + job.path + " <==\n" : "");
 }
@@ -186,15 +202,14 @@ void parallelFor(std::size_t count, unsigned threads, const Work& work) {
 // The output of one script of a plugin.
 Piece checkPluginEntry(const ScriptJob& job, const plugin::ScriptEntry& entry,
                        const RunSettings& settings, const CheckOptions& options) {
-  const PluginPlace place{entry.kind == plugin::ScriptKind::kResult,
-                          plugin::toUtf8(entry.name, settings.page),
-                          plugin::toUtf8(entry.topic, settings.page),
-                          plugin::toUtf8(entry.infoId, settings.page), settings.page};
+  const PluginPlace place{
+      entry.kind == plugin::ScriptKind::kResult, plugin::toUtf8(entry.name, settings.page),
+      plugin::toUtf8(entry.topic, settings.page), plugin::toUtf8(entry.infoId, settings.page)};
   const std::string label = placeLabel(place);
   const CheckResult result = plugin::checkEntry(entry, options);
   if (result.status == CheckStatus::kTooManyLines)
     return failed(resultMessage(kResultTooManyLines, job.path + ":" + label));
-  const CheckedScript script{job.path, &result, !options.hideAlerts, &place};
+  const CheckedScript script{job.path, &result, !options.hideAlerts, &place, settings.page};
   return outputOf(script, settings.format, options, "==> " + label + " <==\n");
 }
 
@@ -241,14 +256,7 @@ Piece checkPlugin(const ScriptJob& job, const RunSettings& settings) {
     piece.out = plugin::reportHead(plugin::displayName(job.path), mod.header, settings.page,
                                    plugin::expansionLines(expansions), mod.counts, piece.tallies) +
                 piece.out;
-    const std::string name = "Correction de " + plugin::displayName(job.path);
-    std::ofstream report(name, std::ios::binary);
-    report << piece.out;
-    report.close();
-    if (!report) {
-      piece.err += "Erreur : impossible d'écrire le fichier \"" + name + "\" !\n";
-      piece.status = 2;
-    }
+    writeReportFile(piece, "Correction de " + plugin::displayName(job.path));
   }
   return piece;
 }
@@ -258,8 +266,16 @@ Piece runJob(const ScriptJob& job, const RunSettings& settings, std::istream& in
   if (!job.failure.empty()) return failed(job.failure);
   try {
     if (job.source == ScriptJob::Source::kPlugin) return checkPlugin(job, settings);
-    if (settings.format == OutputFormat::kTexte && job.source == ScriptJob::Source::kFile)
-      return checkWithReportFile(job, settings);
+    if (settings.format == OutputFormat::kTexte && job.source == ScriptJob::Source::kFile) {
+      if (settings.page == plugin::CodePage::kWindows1252)
+        return checkWithReportFile(job, settings);
+      // The file run reads scripts as Windows-1252: a script of another code
+      // page is checked in memory, its report written here.
+      Piece piece = checkInMemory(job, settings, in, inMutex);
+      if (piece.tallies[static_cast<std::size_t>(Tally::kFailed)] == 0)
+        writeReportFile(piece, reportNameFor(job.path));
+      return piece;
+    }
     return checkInMemory(job, settings, in, inMutex);
   } catch (const std::exception& e) {
     return failed("Erreur inattendue pendant la vérification de \"" + job.path +

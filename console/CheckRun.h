@@ -41,15 +41,17 @@ struct RunSettings {
   unsigned pluginThreads = 1;  // for one plugin's scripts (set by runChecks)
   bool summary = false;        // a summary on `err` at the end
   bool progress = false;       // `err` is a terminal: show the progress of long runs
-  // Plugins: the expansions forced on or off, and the code page of their texts.
+  // Plugins: the expansions forced on or off. The code page of plugin texts
+  // and of script files (UTF-8 files are turned into it).
   plugin::ExpansionChoice expansions;
   plugin::CodePage page = plugin::CodePage::kWindows1252;
 };
 
 // Checks every job and writes the outputs to `out`, the messages to `err`.
 // In texte, a file named on the command line is checked by mainDebug (its
-// report file left in the current directory); everything else is checked in
-// memory and writes no file, but for a plugin's combined report. A plugin's
+// report file left in the current directory; with another code page than
+// Windows-1252, in memory, its report file written likewise); everything else
+// is checked in memory and writes no file, but for a plugin's combined report. A plugin's
 // scripts are checked by `threads` threads, their outputs in record order. Returns the exit status:
 // 0, 1 when a script has errors, 2 when one could not be checked.
 int runChecks(const std::vector<ScriptJob>& jobs, const RunSettings& settings, std::istream& in,

@@ -37,6 +37,15 @@ std::vector<JournalEntry> shownFindings(const CheckedScript& script) {
   return shown;
 }
 
+// A finding's message in UTF-8, the names taken from the script read in
+// `page`.
+std::string messageOf(const JournalEntry& entry, plugin::CodePage page) {
+  const std::string_view message = entry.message();
+  std::vector<NameRun> names;
+  appendSpans(names, *entry.names, 0, static_cast<std::size_t>(message.data() - entry.text.data()));
+  return plugin::toUtf8(message, names, page);
+}
+
 std::optional<int> lineNumber(const JournalEntry& entry) {
   if (entry.line == kWholeScript) return std::nullopt;
   return entry.line + 1;
@@ -185,7 +194,7 @@ std::string gccLines(const CheckedScript& script) {
     out += ": ";
     out += severity(entry);
     out += ": ";
-    out += cp1252ToUtf8(entry.message());
+    out += messageOf(entry, script.page);
     out += " [";
     out += diagnostic(entry.id).code;
     out += "]\n";
@@ -212,12 +221,14 @@ std::string jsonResult(const CheckedScript& script) {
     findings.push_back({{"line", line ? Json(*line) : Json(nullptr)},
                         {"severity", severity(entry)},
                         {"code", diagnostic(entry.id).code},
-                        {"message", cp1252ToUtf8(entry.message())}});
+                        {"message", messageOf(entry, script.page)}});
   }
   const PluginPlace* place = script.place;
   Json name = nullptr;
   if (place == nullptr) {
-    if (const std::optional<std::string> begin = result.scriptName()) name = cp1252ToUtf8(*begin);
+    if (const std::optional<std::string> begin = result.scriptName()) {
+      name = plugin::toUtf8(*begin, script.page);
+    }
   } else if (!place->result) {
     name = place->script;
   }
@@ -229,8 +240,7 @@ std::string jsonResult(const CheckedScript& script) {
   object["errors"] = errors;
   object["warnings"] = warnings;
   object["findings"] = std::move(findings);
-  object["names"] =
-      namesOf(result, place == nullptr ? plugin::CodePage::kWindows1252 : place->page);
+  object["names"] = namesOf(result, script.page);
   return dump(object);
 }
 
@@ -292,7 +302,7 @@ std::string sarifResults(const CheckedScript& script) {
     const Json result = {{"ruleId", row.code},
                          {"ruleIndex", static_cast<std::size_t>(row.id)},
                          {"level", severity(entry)},
-                         {"message", multiformat(cp1252ToUtf8(entry.message()))},
+                         {"message", multiformat(messageOf(entry, script.page))},
                          {"locations", std::move(locations)}};
     if (!out.empty()) out += kResultSeparator;
     out += dump(result);

@@ -15,11 +15,10 @@ enum class OutputFormat { kTexte, kGcc, kJson, kSarif };
 
 // Where a script of a plugin lies: its record, names in UTF-8.
 struct PluginPlace {
-  bool result = false;                                     // an INFO's result script, not a SCPT
-  std::string script;                                      // SCPT: the name in SCHD
-  std::string topic;                                       // result: the DIAL's name
-  std::string info;                                        // result: the INFO's id
-  plugin::CodePage page = plugin::CodePage::kWindows1252;  // of the names in the text
+  bool result = false;  // an INFO's result script, not a SCPT
+  std::string script;   // SCPT: the name in SCHD
+  std::string topic;    // result: the DIAL's name
+  std::string info;     // result: the INFO's id
 };
 
 // How a plugin's script is named in the outputs: its name, or
@@ -32,6 +31,8 @@ struct CheckedScript {
   const CheckResult* result = nullptr;
   bool withAlerts = true;              // false: the alerts are left out
   const PluginPlace* place = nullptr;  // set: a script of the plugin `path`
+  // Of the names taken from the script, in the findings and the names listed.
+  plugin::CodePage page = plugin::CodePage::kWindows1252;
 };
 
 // `PATH:LINE: error: MESSAGE [CODE]` lines (UTF-8), `warning` for an alert;

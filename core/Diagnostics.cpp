@@ -1,5 +1,6 @@
 #include "core/Diagnostics.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -33,7 +34,16 @@ static_assert(rowsInOrder());
 // alternate with holes, starting and ending with a (possibly empty) literal.
 struct Compiled {
   std::vector<std::string> literals;  // holes + 1 pieces
+  std::uint32_t fromScript = 0;       // bit i: hole i holds text taken from the script
 };
+
+// Holes the checker fills with its own words ("2-ième") or numbers.
+constexpr std::array<std::string_view, 6> kCheckerHoles = {"rang",  "numero", "nombre",
+                                                           "ligne", "debut",  "fin"};
+
+bool checkerHole(std::string_view name) {
+  return std::find(kCheckerHoles.begin(), kCheckerHoles.end(), name) != kCheckerHoles.end();
+}
 
 std::vector<Compiled> compileAll() {
   std::vector<Compiled> all;
@@ -46,6 +56,9 @@ std::vector<Compiled> compileAll() {
       if (text[i] == '{') {
         const std::size_t close = text.find('}', i);
         if (close != std::string::npos) {
+          const std::size_t hole = c.literals.size();
+          if (hole < 32 && !checkerHole(std::string_view(text).substr(i + 1, close - i - 1)))
+            c.fromScript |= std::uint32_t{1} << hole;
           c.literals.push_back(piece);
           piece.clear();
           i = close;
@@ -94,11 +107,22 @@ std::vector<std::string_view> holesOf(std::string_view message) {
   return holes;
 }
 
-void renderMessage(std::string& out, Diag id, std::span<const std::string_view> values) {
+void renderMessage(std::string& out, Diag id, std::span<const std::string_view> values,
+                   NameSpans* names) {
   const Compiled& c = compiled()[static_cast<std::size_t>(id)];
+  constexpr std::size_t kByteMax = 255;
   for (std::size_t i = 0; i < c.literals.size(); ++i) {
     out.append(c.literals[i]);
-    if (i + 1 < c.literals.size() && i < values.size()) out.append(values[i]);
+    if (i + 1 >= c.literals.size() || i >= values.size()) continue;
+    const std::size_t start = out.size();
+    out.append(values[i]);
+    if (names == nullptr || i >= 32 || (c.fromScript & (std::uint32_t{1} << i)) == 0 ||
+        names->count >= names->at.size() || start >= kByteMax || values[i].empty()) {
+      continue;
+    }
+    const std::size_t length = std::min(values[i].size(), kByteMax - start);
+    names->at[names->count++] = {static_cast<std::uint8_t>(start),
+                                 static_cast<std::uint8_t>(length)};
   }
 }
 

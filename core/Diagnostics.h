@@ -9,6 +9,7 @@
 // which they appear in the message.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -52,8 +53,28 @@ const DiagnosticRow* findDiagnostic(std::string_view code);
 // The hole names of a message template, in order.
 std::vector<std::string_view> holesOf(std::string_view message);
 
+// Most holes of a message (the catalogue's test holds every row to it).
+inline constexpr std::size_t kMaxHoles = 4;
+
+// Where the values of a finding's holes that hold text taken from the script
+// (names, ids, strings) stand in its text, in order: byte offset and length.
+// A finding's text is at most 255 bytes. The holes {rang}, {numero},
+// {nombre}, {ligne}, {debut} and {fin} hold the checker's own words and
+// numbers and are not listed.
+struct NameSpans {
+  struct Span {
+    std::uint8_t start = 0;
+    std::uint8_t length = 0;
+  };
+  std::array<Span, kMaxHoles> at{};
+  std::uint8_t count = 0;
+};
+
 // Appends the message of a row to `out` in Windows-1252, the holes replaced
-// by `values` in order (a missing value leaves the hole empty).
-void renderMessage(std::string& out, Diag id, std::span<const std::string_view> values);
+// by `values` in order (a missing value leaves the hole empty). When `names`
+// is given, it receives where the values taken from the script stand in
+// `out` (those past byte 255 of `out` are left out).
+void renderMessage(std::string& out, Diag id, std::span<const std::string_view> values,
+                   NameSpans* names = nullptr);
 
 }  // namespace lintaro

@@ -93,6 +93,13 @@ struct Cp1252Text {
   constexpr operator std::string_view() const { return view(); }  // NOLINT
 };
 
+// A run of bytes of an engine text that came from the script (a name, an id,
+// a string): the script's code page, which is not always Windows-1252.
+struct NameRun {
+  std::size_t start = 0;
+  std::size_t length = 0;
+};
+
 // True when the whole text is well-formed UTF-8 (ASCII included).
 bool isValidUtf8(std::string_view text);
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/Diagnostics.h"
+#include "core/Encoding.h"
 #include "core/Suppressions.h"
 #include "core/WorkFiles.h"
 
@@ -28,6 +29,7 @@ inline constexpr std::size_t kJournalRecordSize = 208;
 inline constexpr std::size_t kJournalTextField = 200;
 // Longest finding text: a longer one is cut there.
 inline constexpr std::size_t kJournalTextMax = kJournalTextField - 1;
+static_assert(kJournalTextMax <= 255, "NameSpans count a finding's bytes in 8 bits");
 
 // Start of every finding about one line: "    - Ligne ".
 inline constexpr std::string_view kLinePrefix = "    - Ligne ";
@@ -100,6 +102,13 @@ class DiagnosticSink {
   // sink stops the run with `failureMessage` when its file cannot be opened.
   virtual void add(std::int32_t line, Diag id, std::string_view text,
                    std::string_view failureMessage) = 0;
+  // The same, with where the names taken from the script stand in `text`
+  // (within it); a sink that does not keep them adds the finding alone.
+  virtual void addNamed(std::int32_t line, Diag id, std::string_view text, const NameSpans& names,
+                        std::string_view failureMessage) {
+    (void)names;
+    add(line, id, text, failureMessage);
+  }
 
   // A finding about one line: "    - Ligne " + (lineIndex + 1) + " : " + the
   // row's message with its holes filled by `values`, in order.
@@ -135,12 +144,17 @@ class DiagnosticSink {
               const Values&... values) {
     const std::array<std::string_view, sizeof...(Values)> views{
         journal_detail::pieceView(values)...};
-    renderMessage(scratch_, id, views);
-    add(line, id, cutText(scratch_), failureMessage);
+    NameSpans names;
+    renderMessage(scratch_, id, views, &names);
+    const std::string_view text = cutText(scratch_);
+    clip(names, text.size());
+    addNamed(line, id, text, names, failureMessage);
   }
   static void appendNumber(std::string& text, int value);
   // The text up to its first NUL, at most 199 characters.
   static std::string_view cutText(std::string_view text);
+  // Drops or shortens the spans that reach past `size`.
+  static void clip(NameSpans& names, std::size_t size);
 
   std::string scratch_;
 };
@@ -150,9 +164,17 @@ struct JournalEntry {
   std::int32_t kind;
   std::string_view text;
   Diag id;
+  const NameSpans* names;  // where the names taken from the script stand in `text` (not null)
   // The message: the text after "Ligne N : " or after "    - ".
   std::string_view message() const;
 };
+
+// Appends the spans of `names` over the part of their text that starts at
+// byte `from`, counted from that part's start plus `offset`: the names of a
+// finding's message (`from` its start), or of a finding's text placed at
+// `offset` in a report.
+void appendSpans(std::vector<NameRun>& out, const NameSpans& names, std::size_t offset,
+                 std::size_t from = 0);
 
 class Journal : public DiagnosticSink {
  public:
@@ -166,6 +188,8 @@ class Journal : public DiagnosticSink {
   bool open() override { return mirror_ == nullptr || mirror_->open(); }
   void add(std::int32_t line, Diag id, std::string_view text,
            std::string_view failureMessage) override;
+  void addNamed(std::int32_t line, Diag id, std::string_view text, const NameSpans& names,
+                std::string_view failureMessage) override;
 
   std::size_t size() const { return entries_.size(); }
   JournalEntry operator[](std::size_t i) const;
@@ -176,6 +200,7 @@ class Journal : public DiagnosticSink {
     Diag id;
     std::uint32_t offset;
     std::uint32_t length;
+    NameSpans names;
   };
   DiagnosticSink* mirror_ = nullptr;
   const Suppressions* filter_ = nullptr;

@@ -1,5 +1,6 @@
 #include "plugin/CodePages.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -38,17 +39,22 @@ constexpr HighHalf kWindows1251 = {
     0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F};
 
-char32_t codePoint(unsigned char b, CodePage page) {
-  if (b < 0x80) return b;
+const HighHalf* highHalf(CodePage page) {
   switch (page) {
     case CodePage::kWindows1250:
-      return kWindows1250[b - 0x80];
+      return &kWindows1250;
     case CodePage::kWindows1251:
-      return kWindows1251[b - 0x80];
+      return &kWindows1251;
     case CodePage::kWindows1252:
       break;
   }
-  return encoding_detail::codePointOfByte(b);
+  return nullptr;
+}
+
+char32_t codePoint(unsigned char b, CodePage page) {
+  if (b < 0x80) return b;
+  const HighHalf* high = highHalf(page);
+  return high != nullptr ? (*high)[b - 0x80] : encoding_detail::codePointOfByte(b);
 }
 
 char32_t folded(char32_t cp) {
@@ -114,6 +120,62 @@ std::string toUtf8(std::string_view bytes, CodePage page) {
   for (const char c : bytes)
     appendUtf8(out, codePoint(static_cast<unsigned char>(c), page));
   return out;
+}
+
+std::string toUtf8(std::string_view text, std::span<const NameRun> names, CodePage page) {
+  if (page == CodePage::kWindows1252 || names.empty()) return cp1252ToUtf8(text);
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  std::size_t done = 0;
+  const auto append = [&](std::size_t end, CodePage of) {
+    for (; done < end; ++done)
+      appendUtf8(out, codePoint(static_cast<unsigned char>(text[done]), of));
+  };
+  for (const NameRun& name : names) {
+    const std::size_t start = std::min(std::max(name.start, done), text.size());
+    append(start, CodePage::kWindows1252);
+    append(start + std::min(name.length, text.size() - start), page);
+  }
+  append(text.size(), CodePage::kWindows1252);
+  return out;
+}
+
+std::string fromUtf8(std::string_view utf8, CodePage page) {
+  const HighHalf* high = highHalf(page);
+  if (high == nullptr) return utf8ToCp1252(utf8);
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    char32_t cp = 0;
+    const std::size_t len = encoding_detail::decodeUtf8(utf8, i, cp);
+    if (len == 0) {  // not well-formed: the byte as it is
+      out += utf8[i++];
+      continue;
+    }
+    i += len;
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    char byte = '?';
+    for (std::size_t k = 0; k < high->size(); ++k) {
+      if ((*high)[k] == cp) {
+        byte = static_cast<char>(0x80 + k);
+        break;
+      }
+    }
+    out += byte;
+  }
+  return out;
+}
+
+std::string decodeScriptBytes(std::string_view raw, CodePage page) {
+  if (page == CodePage::kWindows1252) return lintaro::decodeScriptBytes(raw);
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (raw.starts_with(kBom)) raw.remove_prefix(kBom.size());
+  if (isValidUtf8(raw)) return normalizeLineEnds(fromUtf8(raw, page));
+  return normalizeLineEnds(raw);
 }
 
 std::string foldCase(std::string_view utf8) {

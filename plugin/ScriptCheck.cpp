@@ -71,7 +71,7 @@ CheckResult checkResultScript(std::string_view text, const CheckOptions& options
   for (std::size_t i = 0; i < checked.journal.size(); ++i) {
     const JournalEntry entry = checked.journal[i];
     if (entry.id == Diag::kDeclarationApresCode && declaresAt(entry.line)) continue;
-    result.journal.add(entry.line, entry.id, entry.text, kFailure);
+    result.journal.addNamed(entry.line, entry.id, entry.text, *entry.names, kFailure);
   }
   for (const int line : declarations) {
     if (!filter.silenced(line, Diag::kDeclarationDansResultat)) {

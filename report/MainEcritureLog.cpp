@@ -176,8 +176,14 @@ const std::string_view* labelOf(const std::vector<Label>& labels, int code) {
   return nullptr;
 }
 
+// Appends a name taken from the script, and its span when spans are kept.
+void appendName(std::string& out, std::string_view name, std::vector<NameRun>* names) {
+  if (names != nullptr && !name.empty()) names->push_back({out.size(), name.size()});
+  out += name;
+}
+
 void writeErrorList(std::string& out, int lineCount, bool hideAlerts, const Journal& journal,
-                    int* errorCount) {
+                    int* errorCount, std::vector<NameRun>* names) {
   int errors = 0;
   for (std::size_t i = 0; i < journal.size(); ++i) {
     if (journal[i].kind != kAlert) ++errors;
@@ -221,6 +227,7 @@ void writeErrorList(std::string& out, int lineCount, bool hideAlerts, const Jour
   for (const std::uint32_t i : order) {
     const JournalEntry entry = journal[i];
     if (hideAlerts && entry.kind == kAlert) continue;
+    if (names != nullptr) appendSpans(*names, *entry.names, out.size());
     out += entry.text;
     out += '\n';
     written = true;
@@ -230,7 +237,8 @@ void writeErrorList(std::string& out, int lineCount, bool hideAlerts, const Jour
 
 void writeSection(
     std::string& out, const Section& section, const InfoStore& info,
-    const std::unordered_map<std::string_view, std::vector<std::string_view>>& objects) {
+    const std::unordered_map<std::string_view, std::vector<std::string_view>>& objects,
+    std::vector<NameRun>* names) {
   out += section.heading;
   for (const INFO& record : info.records()) {
     if (!inGroup(section, record.type)) continue;
@@ -242,16 +250,16 @@ void writeSection(
       if (found != objects.end()) {
         for (const std::string_view object : found->second) {
           out += kEntryStart.view();
-          out += record.name;
+          appendName(out, record.name, names);
           out += *objectLabel;
-          out += object;
+          appendName(out, object, names);
           out += kObjectClose.view();
         }
         continue;
       }
     }
     out += kEntryStart.view();
-    out += record.name;
+    appendName(out, record.name, names);
     out += *label;
   }
 }
@@ -259,7 +267,7 @@ void writeSection(
 }  // namespace
 
 std::string composeReport(int lineCount, bool showInfo, bool hideAlerts, const Journal& journal,
-                          const InfoStore& info, int* errorCount) {
+                          const InfoStore& info, int* errorCount, std::vector<NameRun>* names) {
   std::string out;
   const std::string* scriptName = nullptr;
   for (const INFO& record : info.records()) {
@@ -270,7 +278,7 @@ std::string composeReport(int lineCount, bool showInfo, bool hideAlerts, const J
   out += kVersion;
   if (scriptName != nullptr) {
     out += kScriptOpen.view();
-    out += *scriptName;
+    appendName(out, *scriptName, names);
     out += kScriptClose.view();
   }
   out += kUnderline.view();
@@ -280,7 +288,7 @@ std::string composeReport(int lineCount, bool showInfo, bool hideAlerts, const J
     out.append(scriptName->size(), '-');
   }
 
-  writeErrorList(out, lineCount, hideAlerts, journal, errorCount);
+  writeErrorList(out, lineCount, hideAlerts, journal, errorCount, names);
 
   std::unordered_map<std::string_view, std::vector<std::string_view>> objects;
   for (const VAR_LOCALE& pair : info.pairs())
@@ -297,7 +305,7 @@ std::string composeReport(int lineCount, bool showInfo, bool hideAlerts, const J
         break;
       }
     }
-    if (present) writeSection(out, all[s], info, objects);
+    if (present) writeSection(out, all[s], info, objects, names);
   }
   return out;
 }

@@ -199,9 +199,10 @@ CheckResult check(std::string_view bytes, const CheckOptions& options) {
   return checkScript(ScriptText(decodeScriptBytes(bytes)), options);
 }
 
-std::string reportText(const CheckResult& result, const CheckOptions& options) {
+std::string reportText(const CheckResult& result, const CheckOptions& options,
+                       std::vector<NameRun>* names) {
   return composeReport(result.lineCount, options.showInfo, options.hideAlerts, result.journal,
-                       result.info, nullptr);
+                       result.info, nullptr, names);
 }
 
 }  // namespace lintaro

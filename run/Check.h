@@ -52,8 +52,11 @@ CheckResult checkScript(const ScriptText& script, const CheckOptions& options);
 // line ends).
 CheckResult check(std::string_view bytes, const CheckOptions& options);
 
-// The report "Correction de <name>" of a result (Windows-1252, line feeds).
-std::string reportText(const CheckResult& result, const CheckOptions& options);
+// The report "Correction de <name>" of a result (Windows-1252, line feeds);
+// `names` (when given) receives where the names taken from the script stand
+// in it (composeReport).
+std::string reportText(const CheckResult& result, const CheckOptions& options,
+                       std::vector<NameRun>* names = nullptr);
 
 // The passes between reading the script and writing the report, in their
 // order, over a journal and an info store that may mirror work files:

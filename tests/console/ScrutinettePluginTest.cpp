@@ -15,6 +15,7 @@
 
 #include "console/Scrutinette.h"
 #include "core/Encoding.h"
+#include "plugin/CodePages.h"
 #include "plugin/Writer.h"
 #include "tests/TestSupport.h"
 
@@ -160,6 +161,31 @@ TEST(ScrutinettePlugin, EncodingConvertsTheNames) {
   const Outcome unknown = scrutinette({"--encodage", "utf8", "Mod.esp"});
   EXPECT_EQ(unknown.status, 2);
   EXPECT_EQ(unknown.err.rfind("scrutinette : encodage inconnu « utf8 »", 0), 0U) << unknown.err;
+}
+
+// A Cyrillic mod (tests/plugin/encodage_1251.*): the names taken from the
+// script are read in Windows-1251 inside the French texts, which stay
+// Windows-1252 ("associée", "2-ième"), in the combined report and in gcc; the
+// same script as a UTF-8 file is read into the page and its report written.
+TEST(ScrutinettePlugin, NamesInsideTheTextsAreReadInTheChosenPage) {
+  const std::string base = LINTARO_GOLDEN_DIR "/../plugin/encodage_1251";
+  const std::string script = test::readFile(base + ".script");
+  const std::string report = test::readFile(base + ".report");
+  test::TempDir dir;
+  writePlugin("Mod.esp", {}, {w::ScriptSpec{"\xD1\xF2\xF0\xE0\xE6", script}});  // "Страж"
+  const Outcome run = scrutinette({"--encodage", "1251", "Mod.esp"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, report);
+  EXPECT_EQ(scrutinette({"--encodage", "1251", "--sortie", "gcc", "Mod.esp"}).out,
+            "Mod.esp:Страж:4: error: impossible de détecter la variable locale associée à "
+            "l'objet \"стражник\" ! [LT303]\n"
+            "Mod.esp:Страж:6: error: erreur, pas d'espace après le 2-ième choix de la fonction "
+            "Choice ! [LT523]\n");
+
+  test::writeFile("Страж.txt", plugin::toUtf8(script, plugin::CodePage::kWindows1251));
+  const Outcome file = scrutinette({"--encodage", "1251", "Страж.txt"});
+  EXPECT_EQ(file.out, report.substr(report.find(" <==\n") + 5));
+  EXPECT_EQ(test::readFile("Correction de Страж.txt"), file.out);
 }
 
 TEST(ScrutinettePlugin, ExtractionStaysInsideTheFolder) {

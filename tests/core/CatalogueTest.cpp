@@ -59,6 +59,7 @@ TEST(Catalogue, CodesNamesAndMessagesAreUniqueAndWellFormed) {
     EXPECT_EQ(std::count(row.message.begin(), row.message.end(), '{'),
               static_cast<std::ptrdiff_t>(holesOf(row.message).size()))
         << "a brace that opens no hole: " << row.code;
+    EXPECT_LE(holesOf(row.message).size(), kMaxHoles) << row.code;
     EXPECT_EQ(findDiagnostic(row.code), &row);
   }
   EXPECT_EQ(findDiagnostic("lt901"), findDiagnostic("LT901"));

@@ -86,8 +86,11 @@ TEST(CodePages, BytesBecomeUtf8AndNamesFoldAsWindowsDoes) {
       {CodePage::kWindows1250, "\x8A\xB9\xE8\xF9\x98", "Šąčů\xC2\x98"},
       {CodePage::kWindows1251, "\xC0\xFF\xB8\x88\x98", "Аяё€\xC2\x98"},
   };
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     EXPECT_EQ(toUtf8(c.bytes, c.page), c.utf8);
+    EXPECT_EQ(fromUtf8(c.utf8, c.page), c.bytes);
+  }
+  EXPECT_EQ(fromUtf8("Жä", CodePage::kWindows1251), "\xC6?");  // no "ä" in Cyrillic
 
   EXPECT_EQ(codePageNamed("1250"), CodePage::kWindows1250);
   EXPECT_EQ(codePageNamed("CP1251"), CodePage::kWindows1251);
