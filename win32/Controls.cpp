@@ -190,11 +190,21 @@ void Fonts::release() {
 }
 
 void Anchors::record(HWND dialog, std::span<const Rule> rules) {
+  rules_.assign(rules.begin(), rules.end());
+  recordAgain(dialog);
+}
+
+void Anchors::suspend(HWND dialog) {
+  placed_.clear();
+  PostMessageW(dialog, kRecordAnchors, 0, 0);
+}
+
+void Anchors::recordAgain(HWND dialog) {
   RECT client{};
   GetClientRect(dialog, &client);
   initial_ = {client.right, client.bottom};
   placed_.clear();
-  for (const Rule& rule : rules) {
+  for (const Rule& rule : rules_) {
     HWND control = GetDlgItem(dialog, rule.id);
     if (control == nullptr) continue;
     RECT rect{};

@@ -34,6 +34,9 @@ class ShellDialog {
   virtual void init() {}
   virtual void command(int id) = 0;
   virtual void notify(const NMHDR&) {}
+  // The dialog moved to a monitor of another scale: the system resizes the
+  // controls, the dialog sets its own fonts again.
+  virtual void dpiChanged(UINT) {}
 
   void apply(DialogAction action) const {
     if (action == DialogAction::Hide) ShowWindow(dialog_, SW_HIDE);
@@ -89,6 +92,13 @@ class ShellDialog {
       case WM_SIZE:
         self->anchors_.apply(dialog);
         return TRUE;
+      case kRecordAnchors:
+        self->anchors_.recordAgain(dialog);
+        return TRUE;
+      case WM_DPICHANGED:
+        self->anchors_.suspend(dialog);
+        self->dpiChanged(HIWORD(wParam));
+        return FALSE;
       case WM_CLOSE:
         ShowWindow(dialog, SW_HIDE);
         return TRUE;
@@ -253,6 +263,11 @@ class ScriptDialog : public ShellDialog {
         SetForegroundWindow(load_);
       }
     }
+  }
+
+  void dpiChanged(UINT dpi) override {
+    fonts_.create(dpi);
+    SendMessageW(box(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.fixed), TRUE);
   }
 
   void notify(const NMHDR& header) override {

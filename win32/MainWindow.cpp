@@ -125,6 +125,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
       setFonts();
+      for (std::size_t i = 0; i < kColumns.size(); ++i)
+        ListView_SetColumnWidth(findings_, static_cast<int>(i), scaled(kColumns[i].width, dpi_));
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(window_, nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left, suggested->bottom - suggested->top,

@@ -56,6 +56,16 @@ class PluginDialog {
       case WM_SIZE:
         self->anchors_.apply(dialog);
         return TRUE;
+      case kRecordAnchors:
+        self->anchors_.recordAgain(dialog);
+        return TRUE;
+      case WM_DPICHANGED:
+        self->anchors_.suspend(dialog);
+        // The system resizes the controls; the report's font is the dialog's own.
+        self->fonts_.create(HIWORD(wParam));
+        SendMessageW(self->item(IDC_PLUGIN_REPORT), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(self->fonts_.fixed), TRUE);
+        return FALSE;
       case WM_CLOSE:
         DestroyWindow(dialog);
         return TRUE;

@@ -23,6 +23,8 @@ namespace lintaro::win32 {
 inline constexpr int kMaxPathCharacters = 32767;
 // Sent to the main window when Shell asks for a redraw.
 inline constexpr UINT kRefreshMessage = WM_APP + 1;
+// Posted to a resizable dialog once the system has scaled it.
+inline constexpr UINT kRecordAnchors = WM_APP + 2;
 
 // UTF-8 to and from the system's UTF-16.
 std::wstring wide(std::string_view utf8);
@@ -72,8 +74,14 @@ class Anchors {
   };
   void record(HWND dialog, std::span<const Rule> rules);
   void apply(HWND dialog) const;
+  // After a change of scale the system has placed the controls: apply()
+  // leaves them until `kRecordAnchors` reaches the dialog, which records
+  // them again.
+  void suspend(HWND dialog);
+  void recordAgain(HWND dialog);
 
  private:
+  std::vector<Rule> rules_;
   struct Placed {
     Rule rule;
     RECT rect;
