@@ -26,10 +26,13 @@ PAQUETS_CONSOLE=(libcli11-dev nlohmann-json3-dev libdtl-dev vim patch)
 
 # Construction pour Windows : le compilateur croisé mingw-w64 (fils POSIX),
 # Wine pour lancer les programmes et les tests Windows, les sources de
-# GoogleTest (compilées avec le compilateur croisé). Pour les paquets de
-# tools/paquets.sh : dpkg-dev (dépendances du paquet Debian) et lintian.
+# GoogleTest (compilées avec le compilateur croisé), Openbox et xprop pour le
+# test de la fenêtre Windows (qui demande aussi Xvfb et xdotool). Pour les
+# paquets de tools/paquets.sh : dpkg-dev (dépendances du paquet Debian) et
+# lintian.
 # shellcheck disable=SC2034
-PAQUETS_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 googletest dpkg-dev lintian)
+PAQUETS_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 googletest openbox x11-utils dpkg-dev
+  lintian)
 
 # Prépare un préfixe Wine neuf dans le dossier donné et garde son serveur en
 # marche (wineserver -p) : CTest n'attend pas les processus de fond de Wine,
