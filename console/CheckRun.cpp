@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "core/Encoding.h"
+#include "core/Files.h"
 #include "core/MainDivers.h"
 #include "core/ScriptInput.h"
 #include "plugin/ReportHead.h"
@@ -29,7 +30,7 @@ namespace {
 namespace fs = std::filesystem;
 
 bool isScriptName(const fs::path& path) {
-  const std::string extension = lowered(path.extension().string());
+  const std::string extension = lowered(utf8FromPath(path.extension()));
   return extension == ".txt" || extension == ".mwscript";
 }
 
@@ -49,18 +50,18 @@ void walkFolder(const fs::path& root, std::vector<ScriptJob>& found) {
       const fs::file_status own = it->symlink_status(ignored);
       if (fs::is_directory(own)) {
         pending.push_back(path);
-      } else if ((isScriptName(path) || plugin::isPluginPath(path.string())) &&
+      } else if ((isScriptName(path) || plugin::isPluginPath(utf8FromPath(path))) &&
                  (fs::is_regular_file(own) ||
                   (fs::is_symlink(own) && fs::is_regular_file(fs::status(path, ignored))))) {
         found.push_back(
-            {path.string(),
-             plugin::isPluginPath(path.string()) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFound,
+            {utf8FromPath(path),
+             plugin::isPluginPath(utf8FromPath(path)) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFound,
              {}});
       }
     }
     if (error) {
-      found.push_back({folder.string(), ScriptJob::Source::kFound,
-                       "Impossible de lire le dossier \"" + folder.string() + "\" !"});
+      found.push_back({utf8FromPath(folder), ScriptJob::Source::kFound,
+                       "Impossible de lire le dossier \"" + utf8FromPath(folder) + "\" !"});
     }
   }
 }
@@ -115,8 +116,10 @@ Piece checkWithReportFile(const ScriptJob& job, const RunSettings& settings) {
                        &options.silenced);
   }
   if (result != kResultReportWritten) return failed(resultMessage(result, job.path, failure));
-  // The report lists findings ("Liste des erreurs") unless there are none.
-  const bool findings = report.find("\n Liste des erreurs :\n") != std::string::npos;
+  // The report lists findings ("Liste des erreurs") unless there are none; its
+  // lines end as the system's text files do.
+  const bool findings = report.find("\n Liste des erreurs :\n") != std::string::npos ||
+                        report.find("\n Liste des erreurs :\r\n") != std::string::npos;
   const Tally tally = errors > 0 ? Tally::kErrors : findings ? Tally::kAlertsOnly : Tally::kClean;
   return {std::move(report), {}, errors > 0 ? 1 : 0, one(tally)};
 }
@@ -124,7 +127,8 @@ Piece checkWithReportFile(const ScriptJob& job, const RunSettings& settings) {
 // Writes the output of `piece` to the report file `name` of the current
 // directory; a failure to write is the piece's.
 void writeReportFile(Piece& piece, const std::string& name) {
-  std::ofstream report(name, std::ios::binary);
+  piece.out = withNativeLineEnds(std::move(piece.out));
+  std::ofstream report(pathFromUtf8(name), std::ios::binary);
   report << piece.out;
   report.close();
   if (!report) {
@@ -217,11 +221,12 @@ Piece checkPluginEntry(const ScriptJob& job, const plugin::ScriptEntry& entry,
 // its masters imply; in texte, one combined report written to the current
 // directory and shown.
 Piece checkPlugin(const ScriptJob& job, const RunSettings& settings) {
-  const plugin::ReadResult read = plugin::readPlugin(job.path);
+  const std::filesystem::path path = pathFromUtf8(job.path);
+  const plugin::ReadResult read = plugin::readPlugin(path);
   if (read.status != plugin::ReadStatus::kRead) return failed(read.error);
   const plugin::Plugin& mod = read.plugin;
   const plugin::Expansions expansions =
-      plugin::findExpansions(job.path, mod.header, settings.expansions, settings.page);
+      plugin::findExpansions(path, mod.header, settings.expansions, settings.page);
   CheckOptions options = settings.check;
   options.tribunal = expansions.tribunal;
   options.bloodmoon = expansions.bloodmoon;
@@ -253,10 +258,10 @@ Piece checkPlugin(const ScriptJob& job, const RunSettings& settings) {
       piece.tallies[t] += entry.tallies[t];
   }
   if (settings.format == OutputFormat::kTexte) {
-    piece.out = plugin::reportHead(plugin::displayName(job.path), mod.header, settings.page,
+    piece.out = plugin::reportHead(plugin::displayName(path), mod.header, settings.page,
                                    plugin::expansionLines(expansions), mod.counts, piece.tallies) +
                 piece.out;
-    writeReportFile(piece, "Correction de " + plugin::displayName(job.path));
+    writeReportFile(piece, "Correction de " + plugin::displayName(path));
   }
   return piece;
 }
@@ -304,10 +309,10 @@ std::vector<ScriptJob> scriptJobs(const std::vector<std::string>& inputs, bool& 
     std::error_code error;
     if (input == "-") {
       jobs.push_back({input, ScriptJob::Source::kStdin, {}});
-    } else if (fs::is_directory(input, error)) {
+    } else if (fs::is_directory(pathFromUtf8(input), error)) {
       anyFolder = true;
       std::vector<ScriptJob> found;
-      walkFolder(input, found);
+      walkFolder(pathFromUtf8(input), found);
       std::sort(found.begin(), found.end(),
                 [](const ScriptJob& a, const ScriptJob& b) { return a.path < b.path; });
       for (ScriptJob& job : found)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Encoding.h"
+#include "core/Files.h"
 #include "core/Version.h"
 #include "plugin/Plugin.h"
 
@@ -247,15 +248,24 @@ std::string jsonResult(const CheckedScript& script) {
 std::string artifactUri(const std::string& path) {
   if (path == "-") return {};
   namespace fs = std::filesystem;
-  fs::path p(path);
+  // Forward slashes whatever the system's separator, in UTF-8.
+  const auto generic = [](const fs::path& p) {
+    const std::u8string text = p.lexically_normal().generic_u8string();
+    return std::string(text.begin(), text.end());
+  };
+  fs::path p = pathFromUtf8(path);
   if (p.is_absolute()) {
     std::error_code error;
     const fs::path here = fs::current_path(error);
     const fs::path relative = error ? fs::path() : p.lexically_relative(here);
-    if (relative.empty()) return "file://" + percentEncoded(p.lexically_normal().generic_string());
+    if (relative.empty()) {
+      // "C:/..." on Windows: the path of a file URI starts with a slash.
+      const std::string absolute = generic(p);
+      return (absolute.starts_with('/') ? "file://" : "file:///") + percentEncoded(absolute);
+    }
     p = relative;
   }
-  return percentEncoded(p.lexically_normal().generic_string());
+  return percentEncoded(generic(p));
 }
 
 std::string sarifHead() {
@@ -292,10 +302,10 @@ std::string sarifResults(const CheckedScript& script) {
     location["physicalLocation"] = std::move(physical);
     if (script.place != nullptr) {
       const std::string label = placeLabel(*script.place);
-      location["logicalLocations"] =
-          Json::array({Json{{"name", label},
-                            {"fullyQualifiedName", plugin::displayName(script.path) + "/" + label},
-                            {"kind", script.place->result ? "function" : "module"}}});
+      location["logicalLocations"] = Json::array({Json{
+          {"name", label},
+          {"fullyQualifiedName", plugin::displayName(pathFromUtf8(script.path)) + "/" + label},
+          {"kind", script.place->result ? "function" : "module"}}});
     }
     Json locations = Json::array();
     locations.push_back(std::move(location));

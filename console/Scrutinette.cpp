@@ -7,12 +7,10 @@
 #include <optional>
 #include <thread>
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 #include "console/CheckRun.h"
+#include "console/ConsoleSystem.h"
 #include "console/FormatPipe.h"
+#include "core/Files.h"
 #include "core/Version.h"
 #include "formatter/MainMiseEnForme.h"
 #include "plugin/CodePages.h"
@@ -196,16 +194,17 @@ int extractPlugins(const std::vector<std::string>& plugins, const std::string& f
                    plugin::CodePage page, std::ostream& out, std::ostream& err) {
   int status = kExitClean;
   for (const std::string& path : plugins) {
-    const plugin::ReadResult read = plugin::readPlugin(path);
+    const plugin::ReadResult read = plugin::readPlugin(pathFromUtf8(path));
     if (read.status != plugin::ReadStatus::kRead) {
       err << read.error << '\n';
       status = kExitFailure;
       continue;
     }
-    const plugin::Extraction extraction = plugin::extractScripts(read.plugin, folder, page);
+    const plugin::Extraction extraction =
+        plugin::extractScripts(read.plugin, pathFromUtf8(folder), page);
     for (const plugin::ExtractedFile& file : extraction.files)
-      out << (std::filesystem::path(folder) / file.fileName).string() << '\n';
-    out << plugin::displayName(path) << " : " << extraction.files.size()
+      out << utf8FromPath(pathFromUtf8(folder) / pathFromUtf8(file.fileName)) << '\n';
+    out << plugin::displayName(pathFromUtf8(path)) << " : " << extraction.files.size()
         << (extraction.files.size() > 1 ? " scripts écrits" : " script écrit") << " dans " << folder
         << '\n';
     if (!extraction.ok) {
@@ -218,12 +217,7 @@ int extractPlugins(const std::vector<std::string>& plugins, const std::string& f
 }
 
 bool isTerminal(const std::ostream& err) {
-#ifdef _WIN32
-  (void)err;
-  return false;
-#else
-  return &err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
-#endif
+  return &err == &std::cerr && standardErrorIsTerminal();
 }
 
 }  // namespace
@@ -237,6 +231,8 @@ int runScrutinette(const std::vector<std::string>& args, std::istream& in, std::
   CLI::App app{"scrutinette"};
   app.set_help_flag();
   app.allow_extras();
+  // "/chemin" is a path on every system, never a Windows-style option.
+  app.allow_windows_style_options(false);
   std::vector<std::string> inputs;
   std::string sortie = "texte";
   std::string jobs;

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "core/Files.h"
 #include "run/MainDebug.h"
 #include "formatter/MainMiseEnForme.h"
 #include "shell/Settings.h"
@@ -51,13 +52,13 @@ bool readAnswer(std::istream& in, std::string& answer) {
 
 // The window's marker "DbPlatform.dat" (the 32-bit integer 1): consumed here.
 bool startedByWindow() {
-  std::FILE* file = std::fopen(kConsoleMarkerName, "rb");
+  std::FILE* file = openFile(kConsoleMarkerName, "rb");
   if (file == nullptr) return false;
   unsigned char bytes[4] = {0, 0, 0, 0};
   const bool one = std::fread(bytes, 1, 4, file) == 4 && bytes[0] == 1 && bytes[1] == 0 &&
                    bytes[2] == 0 && bytes[3] == 0;
   std::fclose(file);
-  std::remove(kConsoleMarkerName);
+  deleteFile(kConsoleMarkerName);
   return one;
 }
 

@@ -1,6 +1,11 @@
 // Serialises check runs that share a current directory (and so its work
 // files), across processes: an advisory lock held for the whole run.
+//
+// POSIX: flock on the open directory. Windows: a named mutex whose name comes
+// from the directory's final path (RunLockWindows.cpp).
 #pragma once
+
+#include <cstdint>
 
 namespace lintaro {
 
@@ -14,11 +19,7 @@ class DirectoryLock {
   DirectoryLock& operator=(const DirectoryLock&) = delete;
 
  private:
-#ifdef _WIN32
-  void* handle_ = nullptr;
-#else
-  int fd_ = -1;
-#endif
+  std::intptr_t handle_ = -1;  // the open directory or the mutex; -1 when unlocked
 };
 
 }  // namespace lintaro

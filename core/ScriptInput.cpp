@@ -5,14 +5,7 @@
 #include <istream>
 #include <limits>
 
-#ifdef _WIN32
-#include <sys/stat.h>
-#include <sys/types.h>
-
-#include <filesystem>
-#else
-#include <sys/stat.h>
-#endif
+#include "core/Files.h"
 
 namespace lintaro {
 
@@ -68,55 +61,13 @@ ScriptInput readBounded(Read read, Failed failed, std::size_t expected, std::siz
   return input;
 }
 
-#ifdef _WIN32
-
-std::FILE* openForReading(const std::string& path) {
-  // Paths are UTF-8; the wide-character API takes any name the system accepts.
-  const std::filesystem::path native(std::u8string(path.begin(), path.end()));
-  return _wfopen(native.c_str(), L"rb");
-}
-
-// The size of an open regular file; nothing for a folder, 0 when unknown.
-bool fileSize(std::FILE* file, std::size_t& size) {
-  struct _stat64 st {};
-  if (_fstat64(_fileno(file), &st) != 0) return false;
-  if ((st.st_mode & _S_IFMT) == _S_IFDIR) return false;
-  size = (st.st_mode & _S_IFMT) == _S_IFREG && st.st_size > 0
-             ? static_cast<std::size_t>(
-                   std::min<unsigned long long>(static_cast<unsigned long long>(st.st_size),
-                                                std::numeric_limits<std::size_t>::max()))
-             : 0;
-  return true;
-}
-
-#else
-
-std::FILE* openForReading(const std::string& path) {
-  return std::fopen(path.c_str(), "rb");
-}
-
-// The size of an open regular file; nothing for a folder, 0 when unknown
-// (a named pipe, a device).
-bool fileSize(std::FILE* file, std::size_t& size) {
-  struct stat st {};
-  if (fstat(fileno(file), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-  size = S_ISREG(st.st_mode) && st.st_size > 0
-             ? static_cast<std::size_t>(
-                   std::min<unsigned long long>(static_cast<unsigned long long>(st.st_size),
-                                                std::numeric_limits<std::size_t>::max()))
-             : 0;
-  return true;
-}
-
-#endif
-
 }  // namespace
 
 ScriptInput readScriptInput(const std::string& path, std::size_t limit) {
-  std::FILE* file = openForReading(path);
+  std::FILE* file = openFile(path, "rb");
   if (file == nullptr) return {};
   std::size_t size = 0;
-  if (!fileSize(file, size)) {
+  if (!openedFileSize(file, size)) {
     std::fclose(file);
     return {};
   }

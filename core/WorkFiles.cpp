@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/Files.h"
+
 namespace lintaro {
 
 namespace {
@@ -10,7 +12,7 @@ constexpr std::size_t kBufferSize = 1 << 16;
 
 bool WorkFile::open() {
   if (file_ != nullptr) return true;
-  file_ = std::fopen(path_.c_str(), mode_);
+  file_ = openFile(path_, mode_);
   if (file_ == nullptr) return false;
   // A buffer of our own: with none, the C library keeps its small default.
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
@@ -46,7 +48,7 @@ void WorkFile::close() {
 }
 
 std::optional<std::string> readFileBytes(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = openFile(path, "rb");
   if (file == nullptr) return std::nullopt;
   std::string bytes;
   char buffer[1 << 16];
@@ -60,11 +62,11 @@ std::optional<std::string> readFileBytes(const std::string& path) {
 }
 
 void removeFile(const char* path) {
-  std::remove(path);
+  deleteFile(path);
 }
 
 bool createEmptyFile(const char* path) {
-  std::FILE* f = std::fopen(path, "wb");
+  std::FILE* f = openFile(path, "wb");
   if (f == nullptr) return false;
   std::fclose(f);
   return true;

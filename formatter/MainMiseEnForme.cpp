@@ -11,18 +11,11 @@
 
 #include "analysis/DetectTest.h"
 #include "core/Encoding.h"
+#include "core/Files.h"
 #include "core/MainDivers.h"
 #include "core/ScriptInput.h"
 #include "core/ScriptText.h"
 #include "core/WorkFiles.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace lintaro {
 
@@ -178,85 +171,6 @@ std::string_view firstLineEnd(std::string_view bytes) {
   return "\r";
 }
 
-// Forces the written bytes of an open stream to the disk.
-bool syncToDisk(std::FILE* file) {
-#ifdef _WIN32
-  return _commit(_fileno(file)) == 0;
-#else
-  int rc = 0;
-  do {
-    rc = fsync(fileno(file));
-  } while (rc != 0 && errno == EINTR);
-  // Some file systems (pipes aside) cannot sync: the data is then as flushed
-  // as it can be.
-  return rc == 0 || errno == EINVAL || errno == ENOTSUP;
-#endif
-}
-
-// Gives the new file the mode (and, where allowed, the owner) of the old one.
-void copyAttributes(std::FILE* file, const fs::path& temp, const fs::path& original) {
-  std::error_code ec;
-  const fs::perms perms = fs::status(original, ec).permissions();
-  if (!ec) fs::permissions(temp, perms, ec);
-#ifndef _WIN32
-  struct stat st {};
-  if (stat(original.c_str(), &st) == 0 && fchown(fileno(file), st.st_uid, st.st_gid) != 0) {
-    // Only the owner's own group or root may keep another owner: the new file
-    // then belongs to whoever formats it.
-  }
-#else
-  (void)file;
-#endif
-}
-
-void syncDirectory([[maybe_unused]] const fs::path& dir) {
-#ifndef _WIN32
-  const int fd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY);
-  if (fd < 0) return;
-  if (fsync(fd) != 0) {
-    // Not every file system syncs a directory; the rename is done anyway.
-  }
-  close(fd);
-#endif
-}
-
-// Writes `bytes` to a new file beside `target` and renames it over `target`
-// once everything is written and flushed. On any failure the temporary file
-// is removed and `target` is untouched.
-bool replaceFile(const fs::path& target, std::string_view bytes) {
-  const fs::path dir = target.parent_path();
-  const std::string base = target.filename().string();
-  fs::path temp;
-  std::FILE* file = nullptr;
-  for (int attempt = 0; attempt < 100 && file == nullptr; ++attempt) {
-    temp = dir / ("." + base + ".mef" + std::to_string(attempt) + ".tmp");
-    file = std::fopen(temp.string().c_str(), "wbx");  // exclusive: never an existing file
-    if (file == nullptr && errno != EEXIST) return false;
-  }
-  if (file == nullptr) return false;
-  copyAttributes(file, temp, target);
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  written = std::fflush(file) == 0 && written;
-  written = written && syncToDisk(file);
-  written = std::fclose(file) == 0 && written;
-  std::error_code ec;
-  if (written) fs::rename(temp, target, ec);
-  if (!written || ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  syncDirectory(dir);
-  return true;
-}
-
-bool writable(const fs::path& file) {
-#ifdef _WIN32
-  return _access(file.string().c_str(), 2) == 0;
-#else
-  return access(file.c_str(), W_OK) == 0;
-#endif
-}
-
 }  // namespace
 
 int formatScriptText(std::string_view bytes, std::string& formatted) {
@@ -280,7 +194,7 @@ int formatScriptText(std::string_view bytes, std::string& formatted) {
 
 int mainMEF(const std::string& path) {
   // A link is followed: the file it names is formatted, the link stays.
-  fs::path target(path);
+  fs::path target = pathFromUtf8(path);
   std::error_code ec;
   if (fs::is_symlink(target, ec)) {
     target = fs::canonical(target, ec);
@@ -291,8 +205,7 @@ int mainMEF(const std::string& path) {
   const fs::file_status status = fs::status(target, ec);
   if (ec || fs::is_directory(status)) return kFormatUnreadable;
   if (!fs::is_regular_file(status)) return kFormatUnwritable;
-  const std::u8string name = target.u8string();
-  const ScriptInput input = readScriptInput(std::string(name.begin(), name.end()));
+  const ScriptInput input = readScriptInput(utf8FromPath(target));
   if (input.status == InputStatus::kTooLarge) return kFormatTooLarge;
   if (input.status != InputStatus::kRead) return kFormatUnreadable;
   std::string formatted;
@@ -300,8 +213,8 @@ int mainMEF(const std::string& path) {
   if (result != kFormatRewritten) return result;
   // A file the user may not write is not replaced behind its back, even where
   // the directory would allow the rename.
-  if (!writable(target)) return kFormatUnwritable;
-  if (!replaceFile(target, formatted)) return kFormatUnwritable;
+  if (!isWritableFile(target)) return kFormatUnwritable;
+  if (!replaceFileContents(target, formatted)) return kFormatUnwritable;
   return kFormatRewritten;
 }
 

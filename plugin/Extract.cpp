@@ -1,18 +1,11 @@
 #include "plugin/Extract.h"
 
 #include <array>
-#include <cerrno>
 #include <set>
 #include <system_error>
 
 #include "core/Encoding.h"
-
-#ifdef _WIN32
-#include <cstdio>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "core/Files.h"
 
 namespace lintaro::plugin {
 
@@ -51,80 +44,6 @@ std::string fileNameFor(const std::string& stem, int number) {
                      : stem + "-" + std::to_string(number) + std::string(kScriptExtension);
 }
 
-std::string utf8Of(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-enum class Created { kDone, kExists, kFailed };
-
-// Creates `name` in the folder, only if nothing of that name is there (a
-// symbolic link included), and writes `bytes` into it.
-class Folder {
- public:
-  explicit Folder(const std::filesystem::path& path) : path_(path) {
-#ifndef _WIN32
-    fd_ = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-#endif
-  }
-  ~Folder() {
-#ifndef _WIN32
-    if (fd_ >= 0) ::close(fd_);
-#endif
-  }
-  Folder(const Folder&) = delete;
-  Folder& operator=(const Folder&) = delete;
-
-#ifdef _WIN32
-  bool opened() const {
-    return true;
-  }
-
-  Created create(const std::string& name, std::string_view bytes) const {
-    const std::filesystem::path file =
-        path_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
-    std::FILE* out = _wfopen(file.c_str(), L"wbx");
-    if (out == nullptr) return errno == EEXIST ? Created::kExists : Created::kFailed;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    if (std::fclose(out) != 0 || !written) {
-      std::error_code ignored;
-      std::filesystem::remove(file, ignored);
-      return Created::kFailed;
-    }
-    return Created::kDone;
-  }
-#else
-  bool opened() const {
-    return fd_ >= 0;
-  }
-
-  Created create(const std::string& name, std::string_view bytes) const {
-    const int fd =
-        ::openat(fd_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) return errno == EEXIST ? Created::kExists : Created::kFailed;
-    bool written = true;
-    std::size_t done = 0;
-    while (written && done < bytes.size()) {
-      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-      if (n < 0 && errno == EINTR) continue;
-      written = n > 0;
-      if (written) done += static_cast<std::size_t>(n);
-    }
-    if (::close(fd) != 0 || !written) {
-      ::unlinkat(fd_, name.c_str(), 0);
-      return Created::kFailed;
-    }
-    return Created::kDone;
-  }
-#endif
-
- private:
-  std::filesystem::path path_;
-#ifndef _WIN32
-  int fd_ = -1;
-#endif
-};
-
 }  // namespace
 
 std::string safeStem(std::string_view utf8) {
@@ -161,14 +80,14 @@ std::string entryStem(const ScriptEntry& entry, CodePage page) {
 Extraction extractScripts(const Plugin& plugin, const std::filesystem::path& folder,
                           CodePage page) {
   Extraction result;
-  const std::string folderName = utf8Of(folder);
+  const std::string folderName = utf8FromPath(folder);
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (!std::filesystem::is_directory(folder, error)) {
     result.error = "Impossible de créer le dossier \"" + folderName + "\".";
     return result;
   }
-  const Folder target(folder);
+  const NewFileFolder target(folder);
   if (!target.opened()) {
     result.error = "Impossible d'ouvrir le dossier \"" + folderName + "\".";
     return result;
@@ -176,7 +95,7 @@ Extraction extractScripts(const Plugin& plugin, const std::filesystem::path& fol
   std::set<std::string> taken;
   for (auto it = std::filesystem::directory_iterator(folder, error);
        !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-    taken.insert(foldCase(utf8Of(it->path().filename())));
+    taken.insert(foldCase(utf8FromPath(it->path().filename())));
   }
 
   for (std::size_t index = 0; index < plugin.scripts.size(); ++index) {
@@ -187,14 +106,14 @@ Extraction extractScripts(const Plugin& plugin, const std::filesystem::path& fol
     for (int number = 1; !done && number <= kCollisionMax; ++number) {
       const std::string name = fileNameFor(stem, number);
       if (!taken.insert(foldCase(name)).second) continue;
-      switch (target.create(name, entry.text)) {
-        case Created::kDone:
+      switch (target.write(name, entry.text)) {
+        case Creation::kCreated:
           result.files.push_back(ExtractedFile{index, name});
           done = true;
           break;
-        case Created::kExists:
+        case Creation::kExists:
           break;
-        case Created::kFailed:
+        case Creation::kFailed:
           result.error = "Impossible d'écrire le fichier \"" + name + "\" dans le dossier \"" +
                          folderName + "\".";
           return result;

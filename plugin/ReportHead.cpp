@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/Files.h"
 #include "core/MainDivers.h"
 
 namespace lintaro::plugin {
 
 bool isPluginPath(std::string_view path) {
-  const std::string extension = lowered(std::filesystem::path(path).extension().string());
+  const std::string extension = lowered(utf8FromPath(pathFromUtf8(path).extension()));
   return extension == ".esp" || extension == ".esm" || extension == ".omwaddon";
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/Encoding.h"
+#include "core/Files.h"
 #include "core/Journal.h"
 #include "core/MainTriInfo.h"
 #include "core/RunLock.h"
@@ -17,14 +18,7 @@
 namespace lintaro {
 
 std::string reportNameFor(std::string_view scriptPath) {
-  std::size_t slash = scriptPath.find_last_of('/');
-#ifdef _WIN32
-  const std::size_t backslash = scriptPath.find_last_of("\\:");
-  if (backslash != std::string_view::npos &&
-      (slash == std::string_view::npos || backslash > slash)) {
-    slash = backslash;
-  }
-#endif
+  const std::size_t slash = lastPathSeparator(scriptPath);
   const std::string_view base =
       slash == std::string_view::npos ? scriptPath : scriptPath.substr(slash + 1);
   return "Correction de " + std::string(base);
@@ -37,23 +31,13 @@ namespace {
 // disk); throws WorkFileError when it cannot be opened.
 bool writeReport(const std::string& reportName, int lineCount, bool showInfo, bool hideAlerts,
                  int* errorCount, const Journal& journal, const InfoStore& info) {
-  std::FILE* report = std::fopen(reportName.c_str(), "wb");
+  std::FILE* report = openFile(reportName, "wb");
   if (report == nullptr) {
     throw WorkFileError("Erreur : impossible d'ouvrir le fichier \"" + reportName + "\" !\n\n");
   }
   const std::string text =
       composeReport(lineCount, showInfo, hideAlerts, journal, info, errorCount);
-  const std::string utf8 = cp1252ToUtf8(text);
-#ifdef _WIN32
-  std::string bytes;
-  bytes.reserve(utf8.size() + utf8.size() / 16);
-  for (const char c : utf8) {
-    if (c == '\n') bytes.push_back('\r');
-    bytes.push_back(c);
-  }
-#else
-  const std::string& bytes = utf8;
-#endif
+  const std::string bytes = withNativeLineEnds(cp1252ToUtf8(text));
   bool complete = std::fwrite(bytes.data(), 1, bytes.size(), report) == bytes.size();
   complete = std::fclose(report) == 0 && complete;
   return complete;

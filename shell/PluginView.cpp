@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/Encoding.h"
+#include "core/Files.h"
 #include "plugin/CodePages.h"
 #include "plugin/Expansions.h"
 #include "plugin/ReportHead.h"
@@ -38,14 +39,15 @@ std::string reportName(const PluginView& view) {
 
 PluginView loadPluginView(const std::string& path, CheckOptions options) {
   PluginView view;
-  const plugin::ReadResult read = plugin::readPlugin(path);
-  view.fileName = plugin::displayName(path);
+  const plugin::ReadResult read = plugin::readPlugin(pathFromUtf8(path));
+  view.fileName = plugin::displayName(pathFromUtf8(path));
   if (read.status != plugin::ReadStatus::kRead) {
     view.error = read.error;
     return view;
   }
   const plugin::Plugin& mod = read.plugin;
-  const plugin::Expansions expansions = plugin::findExpansions(path, mod.header, {}, kPage);
+  const plugin::Expansions expansions =
+      plugin::findExpansions(pathFromUtf8(path), mod.header, {}, kPage);
   options.tribunal = expansions.tribunal;
   options.bloodmoon = expansions.bloodmoon;
   for (const plugin::Master& master : mod.header.masters)
@@ -130,9 +132,9 @@ std::string pluginReport(const PluginView& view) {
 
 std::string savePluginReport(const PluginView& view, const std::string& directory) {
   if (!view.loaded) return {};
-  const std::string path = (std::filesystem::path(directory) / reportName(view)).string();
-  std::ofstream file(path, std::ios::binary);
-  const std::string text = pluginReport(view);
+  const std::string path = utf8FromPath(pathFromUtf8(directory) / pathFromUtf8(reportName(view)));
+  std::ofstream file(pathFromUtf8(path), std::ios::binary);
+  const std::string text = withNativeLineEnds(pluginReport(view));
   file.write(text.data(), static_cast<std::streamsize>(text.size()));
   file.close();
   return file ? path : std::string();

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/Files.h"
+
 namespace lintaro {
 
 namespace {
@@ -22,7 +24,7 @@ void writeInt32(unsigned char* bytes, std::int32_t value) {
 }  // namespace
 
 Settings loadSettings(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = openFile(path, "rb");
   if (file == nullptr) return {};
   std::array<unsigned char, kSettingsFileSize> bytes{};
   const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
@@ -44,7 +46,7 @@ bool saveSettings(const Settings& settings, const std::string& path) {
   writeInt32(&bytes[8], settings.hideAlerts);
   writeInt32(&bytes[12], settings.tribunal);
   writeInt32(&bytes[16], settings.bloodmoon);
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = openFile(path, "wb");
   if (file == nullptr) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   ok = std::fclose(file) == 0 && ok;

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/Encoding.h"
+#include "core/Files.h"
 #include "core/ScriptInput.h"
 #include "formatter/MainMiseEnForme.h"
 #include "run/MainDebug.h"
@@ -46,7 +47,7 @@ std::string lfToCrlf(std::string_view text) {
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(pathFromUtf8(path), std::ios::binary);
   if (!in) return std::nullopt;
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
@@ -54,7 +55,7 @@ std::optional<std::string> readWholeFile(const std::string& path) {
 }
 
 bool writeWholeFile(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(pathFromUtf8(path), std::ios::binary | std::ios::trunc);
   if (!out) return false;
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
@@ -85,7 +86,7 @@ std::string joinPath(const std::string& directory, const std::string& name) {
 
 bool isFile(const std::string& path) {
   std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
+  return std::filesystem::is_regular_file(pathFromUtf8(path), error);
 }
 
 std::string baseName(std::string_view path) {
@@ -211,19 +212,20 @@ std::vector<Finding> findingsOf(const CheckResult& result, bool hideAlerts) {
 
 std::string fieldPathFor(const std::string& chosen, const std::string& directory) {
   namespace fs = std::filesystem;
-  const fs::path file = fs::path(chosen).lexically_normal();
-  fs::path here = fs::path(directory).lexically_normal();
+  const fs::path file = pathFromUtf8(chosen).lexically_normal();
+  fs::path here = pathFromUtf8(directory).lexically_normal();
   if (!here.has_filename() && here.has_relative_path()) here = here.parent_path();
   if (!directory.empty() && file.is_absolute() && here.is_absolute()) {
     const fs::path relative = file.lexically_relative(here);
-    if (!relative.empty() && *relative.begin() != ".." && relative != ".") return relative.string();
+    if (!relative.empty() && *relative.begin() != ".." && relative != ".")
+      return utf8FromPath(relative);
   }
-  return file.string();
+  return utf8FromPath(file);
 }
 
 void cleanWorkspace() {
   for (const char* name : kCleanedFiles)
-    std::remove(name);
+    deleteFile(name);
 }
 
 std::string statusText(int messageInt) {
@@ -293,7 +295,7 @@ void Shell::saveRemembered() {
   const std::string directory = platform_.configDirectory();
   if (directory.empty()) return;
   std::error_code error;
-  std::filesystem::create_directories(directory, error);
+  std::filesystem::create_directories(pathFromUtf8(directory), error);
   std::string bytes = "dossier=" + lastFolder_ + "\n";
   for (const std::string& path : recent_)
     bytes += "recent=" + path + "\n";
@@ -302,7 +304,7 @@ void Shell::saveRemembered() {
 
 void Shell::remember(const std::string& path) {
   std::string full = path.starts_with('/') ? path : joinPath(platform_.currentDirectory(), path);
-  full = std::filesystem::path(full).lexically_normal().string();
+  full = utf8FromPath(pathFromUtf8(full).lexically_normal());
   std::erase(recent_, full);
   recent_.insert(recent_.begin(), full);
   if (recent_.size() > kRecentFileCount) recent_.resize(kRecentFileCount);
@@ -323,7 +325,7 @@ std::string Shell::browseFileName(const std::string& field) {
 }
 
 std::string Shell::fileChosen(const std::string& path) {
-  lastFolder_ = std::filesystem::path(path).parent_path().string();
+  lastFolder_ = utf8FromPath(pathFromUtf8(path).parent_path());
   saveRemembered();
   return fieldPathFor(path, platform_.currentDirectory());
 }
@@ -425,7 +427,7 @@ void Shell::about() {
 }
 
 bool Shell::startConsoleVersion() {
-  std::remove(kConsoleMarkerName);
+  deleteFile(kConsoleMarkerName);
   {
     // The marker tells the console program that the window started it: the
     // 32-bit integer 1.
@@ -442,7 +444,7 @@ bool Shell::startConsoleVersion() {
     if (platform_.startConsole(program)) return true;
     if (found.empty() && isFile(program)) found = program;
   }
-  std::remove(kConsoleMarkerName);
+  deleteFile(kConsoleMarkerName);
   if (!found.empty()) {
     box("Le programme \"" + found +
             "\" est présent, mais aucun terminal n'a pu être lancé : installez un émulateur de "
