@@ -52,7 +52,7 @@ grep -q 'Maîtres : ' plugin.out || echec "plugin : en-tête absent"
 printf 'Begin Bon\r\nif (x==1)\r\nset x to 2\r\nendif\r\nEnd\r\n' >'Éléphant/Ωραίο.txt'
 printf 'garder' >'Éléphant/.Ωραίο.txt.mef0.tmp'
 lancer --format 'Éléphant/Ωραίο.txt' >/dev/null 2>&1 || echec "--format a échoué"
-attendu=$'Begin Bon\r\nif ( x==1 )\r\n\tset x to 2\r\nendif\r\nEnd\r\n'
-[ "$(cat 'Éléphant/Ωραίο.txt')" = "$attendu" ] || { od -c 'Éléphant/Ωραίο.txt'; echec "--format : texte attendu"; }
+printf 'Begin Bon\r\nif ( x==1 )\r\n\tset x to 2\r\nendif\r\nEnd\r\n' >attendu
+cmp -s 'Éléphant/Ωραίο.txt' attendu || { od -c 'Éléphant/Ωραίο.txt'; echec "--format : texte attendu"; }
 [ "$(cat 'Éléphant/.Ωραίο.txt.mef0.tmp')" = garder ] || echec "--format a écrit dans un fichier existant"
 echo "Noms cyrilliques, grecs et accentués : scripts, dossier, plugin et mise en forme"
