@@ -303,7 +303,8 @@ void Shell::saveRemembered() {
 }
 
 void Shell::remember(const std::string& path) {
-  std::string full = path.starts_with('/') ? path : joinPath(platform_.currentDirectory(), path);
+  // A rooted path ("/x"; "C:\\x", "\\\\server\\x" on Windows) is kept as it is.
+  std::string full = joinPath(platform_.currentDirectory(), path);
   full = utf8FromPath(pathFromUtf8(full).lexically_normal());
   std::erase(recent_, full);
   recent_.insert(recent_.begin(), full);
