@@ -18,8 +18,8 @@
 #include "core/Files.h"
 #include "core/MainDivers.h"
 #include "core/ScriptInput.h"
-#include "plugin/ReportHead.h"
 #include "plugin/Plugin.h"
+#include "plugin/ReportHead.h"
 #include "plugin/ScriptCheck.h"
 #include "run/MainDebug.h"
 
@@ -53,10 +53,10 @@ void walkFolder(const fs::path& root, std::vector<ScriptJob>& found) {
       } else if ((isScriptName(path) || plugin::isPluginPath(utf8FromPath(path))) &&
                  (fs::is_regular_file(own) ||
                   (fs::is_symlink(own) && fs::is_regular_file(fs::status(path, ignored))))) {
-        found.push_back(
-            {utf8FromPath(path),
-             plugin::isPluginPath(utf8FromPath(path)) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFound,
-             {}});
+        found.push_back({utf8FromPath(path),
+                         plugin::isPluginPath(utf8FromPath(path)) ? ScriptJob::Source::kPlugin
+                                                                  : ScriptJob::Source::kFound,
+                         {}});
       }
     }
     if (error) {
@@ -319,7 +319,9 @@ std::vector<ScriptJob> scriptJobs(const std::vector<std::string>& inputs, bool& 
         jobs.push_back(std::move(job));
     } else {
       jobs.push_back(
-          {input, plugin::isPluginPath(input) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFile, {}});
+          {input,
+           plugin::isPluginPath(input) ? ScriptJob::Source::kPlugin : ScriptJob::Source::kFile,
+           {}});
     }
   }
   return jobs;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/Files.h"
-#include "run/MainDebug.h"
 #include "formatter/MainMiseEnForme.h"
+#include "run/MainDebug.h"
 #include "shell/Settings.h"
 #include "shell/WinProcLogic.h"
 
