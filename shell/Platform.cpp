@@ -15,4 +15,20 @@ std::string configFolder(const EnvironmentReader& variable, bool windows) {
   return {};
 }
 
+bool SystemPlatform::openDocument(const std::string& target) {
+  return openWithDefaultProgram(target);
+}
+std::string SystemPlatform::currentDirectory() {
+  return lintaro::currentDirectory();
+}
+std::string SystemPlatform::programDirectory() {
+  return lintaro::programDirectory();
+}
+std::string SystemPlatform::configDirectory() {
+  return userConfigDirectory();
+}
+bool SystemPlatform::startConsole(const std::string& program) {
+  return startInTerminal(program);
+}
+
 }  // namespace lintaro

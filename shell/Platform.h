@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "shell/WinProcLogic.h"
+
 namespace lintaro {
 
 // Opens a file path, a web address or a "mailto:" address with the desktop's
@@ -36,5 +38,16 @@ std::string userConfigDirectory();
 // Starts `program` (an executable path) in a new terminal window: the
 // desktop's default terminal emulator, else xterm. False when none starts.
 bool startInTerminal(const std::string& program);
+
+// ShellPlatform over the functions above; each front end adds its message
+// boxes and the redrawing of its main window.
+class SystemPlatform : public ShellPlatform {
+ public:
+  bool openDocument(const std::string& target) override;
+  std::string currentDirectory() override;
+  std::string programDirectory() override;
+  bool startConsole(const std::string& program) override;
+  std::string configDirectory() override;
+};
 
 }  // namespace lintaro

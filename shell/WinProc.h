@@ -7,6 +7,7 @@
 #include <wx/listctrl.h>
 #include <wx/wx.h>
 
+#include "shell/Platform.h"
 #include "shell/WinProcLogic.h"
 
 namespace lintaro {
@@ -35,16 +36,11 @@ class MainFrame;
 
 // The platform as the window uses it: message boxes are wx message boxes
 // over the active window, redrawing repaints the main frame.
-class WxPlatform : public ShellPlatform {
+class WxPlatform : public SystemPlatform {
  public:
   explicit WxPlatform(MainFrame& frame) : frame_(frame) {}
-  bool openDocument(const std::string& target) override;
-  std::string currentDirectory() override;
-  std::string programDirectory() override;
-  bool startConsole(const std::string& program) override;
   void messageBox(const std::string& text, const std::string& title, BoxIcon icon) override;
   void redrawMainWindow() override;
-  std::string configDirectory() override;
 
  private:
   MainFrame& frame_;

@@ -148,6 +148,10 @@ constexpr std::size_t kRememberedMaxBytes = 64 * 1024;
 
 }  // namespace
 
+ShellAddresses defaultShellAddresses() {
+  return {LINTARO_FORUM_ADDRESS, LINTARO_CONTACT_ADDRESS};
+}
+
 ShellEngine defaultShellEngine() {
   return {[](const std::string& path, int* errorCount, const Settings& settings,
              std::string* failureMessage) {

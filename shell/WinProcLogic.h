@@ -82,6 +82,8 @@ struct ShellAddresses {
   std::string forum;
   std::string contact;  // a mail address, without "mailto:"
 };
+// The addresses the build sets (LINTARO_FORUM_ADDRESS, LINTARO_CONTACT_ADDRESS).
+ShellAddresses defaultShellAddresses();
 
 // The checker and the formatter as the shell calls them (mainDebug and mainMEF
 // unless a test replaces them).

@@ -56,22 +56,6 @@ class ScriptDropTarget : public wxFileDropTarget {
 
 }  // namespace
 
-bool WxPlatform::openDocument(const std::string& target) {
-  return openWithDefaultProgram(target);
-}
-std::string WxPlatform::currentDirectory() {
-  return lintaro::currentDirectory();
-}
-std::string WxPlatform::programDirectory() {
-  return lintaro::programDirectory();
-}
-std::string WxPlatform::configDirectory() {
-  return userConfigDirectory();
-}
-bool WxPlatform::startConsole(const std::string& program) {
-  return startInTerminal(program);
-}
-
 void WxPlatform::messageBox(const std::string& text, const std::string& title, BoxIcon icon) {
   wxWindow* parent = wxGetActiveWindow();
   if (parent == nullptr) parent = &frame_;

@@ -40,16 +40,4 @@ sleep 0.5
 xdotool windowactivate --sync "$(fenetre 'Débuguer un fichier$')" 2>/dev/null || true
 xdotool key Escape
 xdotool mousemove --window "$principale" 100 77 click 1
-xdotool mousemove 1270 790
-sleep 1
-# La fenêtre avec le cadre qu'Openbox met autour d'elle.
-id="$principale"
-while ligne="$(xwininfo -tree -id "$id" | grep 'Parent window id')" &&
-  [[ "$ligne" != *"(the root window)"* ]]; do
-  id="$(awk '{print $4}' <<<"$ligne")"
-done
-zone="$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
-  /Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h "+" x "+" y}')"
-import -window root -screen "$dossier/ecran.png"
-convert "$dossier/ecran.png" -crop "$zone" +repage "$sortie/fenetre-windows.png"
-echo "  docs/captures/fenetre-windows.png"
+capturer "$principale" fenetre-windows

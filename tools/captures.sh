@@ -29,32 +29,6 @@ mkdir -p "$sortie"
 source tools/xvfb_commun.sh
 preparer_dossier lintaro-captures
 
-# cadre FENÊTRE : la géométrie (LxH+X+Y) du cadre qu'Openbox met autour d'elle,
-# l'ancêtre de la fenêtre juste sous la racine.
-cadre() {
-  local id="$1" ligne
-  while ligne="$(xwininfo -tree -id "$id" | grep 'Parent window id')" &&
-    [[ "$ligne" != *"(the root window)"* ]]; do
-    id="$(awk '{print $4}' <<<"$ligne")"
-  done
-  xwininfo -id "$id" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
-    /Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h "+" x "+" y}'
-}
-
-# capturer FENÊTRE NOM [LxH] : la fenêtre avec son cadre, prise sur l'écran
-# (ce qui la recouvre, un menu déroulé, en fait partie) ; LxH rogne le coin
-# haut gauche du cadre à cette taille.
-capturer() {
-  xdotool mousemove 1270 790 # pas de bulle d'aide sous le pointeur
-  sleep 0.8
-  local zone
-  zone="$(cadre "$1")"
-  if [ -n "${3:-}" ]; then zone="$3+${zone#*+}"; fi
-  import -window root -screen "$dossier/ecran.png"
-  convert "$dossier/ecran.png" -crop "$zone" +repage "$sortie/$2.png"
-  echo "  docs/captures/$2.png"
-}
-
 # Aucun rapport ne s'ouvre pendant les captures : xdg-open note la cible et
 # refuse tant que le fichier « refuser » existe.
 mkdir -p "$dossier/bin" "$dossier/travail" "$dossier/config"

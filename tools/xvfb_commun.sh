@@ -1,12 +1,14 @@
 # shellcheck shell=bash
-# Ce que partagent le test de bout en bout de la fenêtre et tools/captures.sh :
+# Ce que partagent les tests de bout en bout des fenêtres et les captures :
 # un dossier de travail effacé à la sortie avec les processus lancés, l'attente
 # d'une condition, la recherche d'une fenêtre par son titre, le démarrage de
-# Xvfb et celui d'un gestionnaire de fenêtres (à sourcer ; définit `dossier`,
-# `xvfb_pid`, `wm_pid`, `lintaro_pid`, `DISPLAY`).
+# Xvfb et celui d'un gestionnaire de fenêtres, les captures, le dialogue d'un
+# plugin (à sourcer ; définit `dossier`, `prefixe`, `xvfb_pid`, `wm_pid`,
+# `lintaro_pid`, `DISPLAY`).
 
 # preparer_dossier PRÉFIXE : crée le dossier de travail et son nettoyage.
 preparer_dossier() {
+  prefixe="$1"
   dossier="$(mktemp -d "${TMPDIR:-/tmp}/$1-XXXXXX")"
   xvfb_pid=""
   wm_pid=""
@@ -77,4 +79,87 @@ ouvrir_article() {
     xdotool key Escape
   done
   return 1
+}
+
+# montrer_fenetre : après un échec, la fin du journal de la fenêtre et, quand
+# ImageMagick est là, une capture de l'écran (${TMPDIR}/PRÉFIXE-echec.png).
+montrer_fenetre() {
+  tail -n 20 "$dossier/lintaro.log" >&2 2>/dev/null || true
+  if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null 2>&1; then
+    import -window root "${TMPDIR:-/tmp}/$prefixe-echec.png" 2>/dev/null &&
+      echo "Capture de l'écran : ${TMPDIR:-/tmp}/$prefixe-echec.png" >&2
+  fi
+}
+
+# cadre FENÊTRE : la géométrie (LxH+X+Y) du cadre qu'Openbox met autour d'elle,
+# l'ancêtre de la fenêtre juste sous la racine.
+cadre() {
+  local id="$1" ligne
+  while ligne="$(xwininfo -tree -id "$id" | grep 'Parent window id')" &&
+    [[ "$ligne" != *"(the root window)"* ]]; do
+    id="$(awk '{print $4}' <<<"$ligne")"
+  done
+  xwininfo -id "$id" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+    /Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h "+" x "+" y}'
+}
+
+# capturer FENÊTRE NOM [LxH] : la fenêtre avec son cadre, prise sur l'écran
+# (ce qui la recouvre, un menu déroulé, en fait partie) dans `sortie`/NOM.png ;
+# LxH rogne le coin haut gauche du cadre à cette taille.
+# shellcheck disable=SC2154 # `sortie` vient du script qui source ce fichier
+capturer() {
+  xdotool mousemove 1270 790 # pas de bulle d'aide sous le pointeur
+  sleep 0.8
+  local zone
+  zone="$(cadre "$1")"
+  if [ -n "${3:-}" ]; then zone="$3+${zone#*+}"; fi
+  import -window root -screen "$dossier/ecran.png"
+  convert "$dossier/ecran.png" -crop "$zone" +repage "$sortie/$2.png"
+  echo "  docs/captures/$2.png"
+}
+
+# ouvrir_plugin CHEMIN : « Débuguer un plugin... » (Alt+F, l), le chemin tapé
+# dans le sélecteur ; écrit le numéro de la fenêtre du dialogue du plugin.
+ouvrir_plugin() {
+  ouvrir_article l '^Choisir un plugin$' >/dev/null || return 1
+  sleep 1
+  xdotool type --delay 30 "$1"
+  sleep 0.5
+  xdotool key Return
+  local titre="Débuguer un plugin : ${1##*[/\\]}"
+  attendre 30 fenetre "$titre" || return 1
+  fenetre "$titre"
+}
+
+# lignes : les lignes de la liste du dialogue du plugin, dans l'ordre affiché
+# (nom, type, erreurs, alertes), lues dans la trace de la fenêtre.
+lignes() { sed '/^--$/,$d' "$dossier/etat.txt.plugin" 2>/dev/null; }
+lignes_sont() { [ "$(lignes)" = "$(printf '%b' "$1")" ]; }
+
+# verifier_plugin DIALOGUE Y_EN_TETE : le dialogue du plugin d'exemple
+# (tools/plugin_exemple.py) : ses lignes triées erreurs d'abord, un clic sur
+# l'en-tête « Nom » (à Y_EN_TETE pixels du haut du contenu) qui les trie par
+# nom, puis « Enregistrer le rapport » (Alt+E), qui écrit `rapport` dans le
+# dossier courant. Appelle `echec`, que définit le script qui source ce fichier.
+verifier_plugin() {
+  local essai
+  # Ceux avec erreurs d'abord, à égalité dans l'ordre du plugin ; GetPCJumping
+  # est permis par le maître Tribunal.esm.
+  attendre 10 lignes_sont 'GardePorte\tscript\t1\t0\ndialogue "Garde" / info 1204\trésultat\t1\t0\nGardeSaut\tscript\t0\t0\nGardeRonde\tscript\t0\t1' ||
+    echec "lignes au départ : $(lignes)"
+  # Le rapport du script choisi (le premier).
+  grep -q "un 'endif' en trop" "$dossier/etat.txt.plugin" || echec "rapport de GardePorte"
+  # Sous charge, on réessaie le clic.
+  for essai in 1 2 3 4 5; do
+    xdotool mousemove --window "$1" 40 "$2" click 1
+    attendre 3 lignes_sont 'GardePorte\tscript\t1\t0\nGardeRonde\tscript\t0\t1\nGardeSaut\tscript\t0\t0\ndialogue "Garde" / info 1204\trésultat\t1\t0' && break
+    [ "$essai" -lt 5 ] || echec "tri par nom : $(lignes)"
+  done
+  rapport="$PWD/Correction de Garde.esp"
+  for essai in 1 2 3 4 5; do
+    xdotool windowactivate --sync "$1" 2>/dev/null || true
+    xdotool key alt+e
+    attendre 4 test -s "$rapport" && break
+    [ "$essai" -lt 5 ] || echec "le rapport n'est pas enregistré"
+  done
 }

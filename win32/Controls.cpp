@@ -11,7 +11,6 @@
 
 #include "Window.h"
 #include "core/WideText.h"
-#include "shell/Platform.h"
 
 namespace lintaro::win32 {
 
@@ -238,6 +237,80 @@ void Anchors::apply(HWND dialog) const {
   InvalidateRect(dialog, nullptr, TRUE);
 }
 
+HWND Dialog::create(const wchar_t* resource, HWND owner) {
+  return CreateDialogParamW(GetModuleHandleW(nullptr), resource, owner, procedure,
+                            reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK Dialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (message == WM_INITDIALOG) {
+    self = reinterpret_cast<Dialog*>(lParam);
+    self->dialog_ = dialog;
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    self->init();
+    return TRUE;
+  }
+  if (self == nullptr) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED || lParam == 0) {
+        if (LOWORD(wParam) == IDCANCEL) {
+          self->close();
+        } else {
+          self->command(LOWORD(wParam));
+        }
+      }
+      return TRUE;
+    case WM_NOTIFY:
+      self->notify(*reinterpret_cast<const NMHDR*>(lParam));
+      return TRUE;
+    case WM_SIZE:
+      self->anchors_.apply(dialog);
+      return TRUE;
+    case kRecordAnchors:
+      self->anchors_.recordAgain(dialog);
+      return TRUE;
+    case WM_DPICHANGED:
+      self->anchors_.suspend(dialog);
+      self->dpiChanged(HIWORD(wParam));
+      return FALSE;
+    case WM_CLOSE:
+      self->close();
+      return TRUE;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(dialog, DWLP_USER, 0);
+      delete self;
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+void prepareList(HWND list, std::span<const ListColumn> columns, UINT dpi) {
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    column.fmt = columns[i].format;
+    column.cx = scaled(columns[i].width, dpi);
+    column.pszText = const_cast<wchar_t*>(columns[i].title);
+    ListView_InsertColumn(list, static_cast<int>(i), &column);
+  }
+}
+
+void addListRow(HWND list, std::span<std::wstring> cells) {
+  if (cells.empty()) return;
+  LVITEMW entry{};
+  entry.mask = LVIF_TEXT;
+  entry.iItem = ListView_GetItemCount(list);
+  entry.pszText = cells[0].data();
+  const int at = ListView_InsertItem(list, &entry);
+  if (at < 0) return;
+  for (std::size_t column = 1; column < cells.size(); ++column)
+    ListView_SetItemText(list, at, static_cast<int>(column), cells[column].data());
+}
+
 // Right of the main window when it fits on its monitor, else below it, else
 // where it is.
 void placeBeside(HWND main, HWND dialog) {
@@ -265,22 +338,6 @@ int showMessage(HWND fallbackOwner, const std::string& text, const std::string& 
   HWND owner = GetActiveWindow();
   if (owner == nullptr) owner = fallbackOwner;
   return MessageBoxW(owner, wide(text).c_str(), wide(title).c_str(), flags);
-}
-
-bool Win32Platform::openDocument(const std::string& target) {
-  return openWithDefaultProgram(target);
-}
-std::string Win32Platform::currentDirectory() {
-  return lintaro::currentDirectory();
-}
-std::string Win32Platform::programDirectory() {
-  return lintaro::programDirectory();
-}
-std::string Win32Platform::configDirectory() {
-  return userConfigDirectory();
-}
-bool Win32Platform::startConsole(const std::string& program) {
-  return startInTerminal(program);
 }
 
 void Win32Platform::messageBox(const std::string& text, const std::string& title, BoxIcon icon) {

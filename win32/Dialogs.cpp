@@ -16,32 +16,16 @@ namespace lintaro::win32 {
 
 namespace {
 
-class ShellDialog {
+// Closing hides the dialog: it lives to the end of the program.
+class ShellDialog : public Dialog {
  public:
   ShellDialog(Shell& shell, HWND main) : shell_(shell), main_(main) {}
-  virtual ~ShellDialog() = default;
-  ShellDialog(const ShellDialog&) = delete;
-  ShellDialog& operator=(const ShellDialog&) = delete;
-
-  // Creates the dialog from its template, hidden; it deletes this object
-  // when destroyed.
-  HWND create(const wchar_t* resource, HWND owner) {
-    return CreateDialogParamW(GetModuleHandleW(nullptr), resource, owner, procedure,
-                              reinterpret_cast<LPARAM>(this));
-  }
 
  protected:
-  virtual void init() {}
-  virtual void command(int id) = 0;
-  virtual void notify(const NMHDR&) {}
-  // The dialog moved to a monitor of another scale: the system resizes the
-  // controls, the dialog sets its own fonts again.
-  virtual void dpiChanged(UINT) {}
-
-  void apply(DialogAction action) const {
-    if (action == DialogAction::Hide) ShowWindow(dialog_, SW_HIDE);
+  void close() override { ShowWindow(dialog_, SW_HIDE); }
+  void apply(DialogAction action) {
+    if (action == DialogAction::Hide) close();
   }
-  HWND item(int id) const { return GetDlgItem(dialog_, id); }
 
   // A name field: the current file name at creation; "Parcourir..." fills it
   // from the file chooser.
@@ -62,54 +46,6 @@ class ShellDialog {
 
   Shell& shell_;
   HWND main_;
-  HWND dialog_ = nullptr;
-  Anchors anchors_;
-
- private:
-  static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ShellDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (message == WM_INITDIALOG) {
-      self = reinterpret_cast<ShellDialog*>(lParam);
-      self->dialog_ = dialog;
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      self->init();
-      return TRUE;
-    }
-    if (self == nullptr) return FALSE;
-    switch (message) {
-      case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED || lParam == 0) {
-          if (LOWORD(wParam) == IDCANCEL) {
-            ShowWindow(dialog, SW_HIDE);
-          } else {
-            self->command(LOWORD(wParam));
-          }
-        }
-        return TRUE;
-      case WM_NOTIFY:
-        self->notify(*reinterpret_cast<const NMHDR*>(lParam));
-        return TRUE;
-      case WM_SIZE:
-        self->anchors_.apply(dialog);
-        return TRUE;
-      case kRecordAnchors:
-        self->anchors_.recordAgain(dialog);
-        return TRUE;
-      case WM_DPICHANGED:
-        self->anchors_.suspend(dialog);
-        self->dpiChanged(HIWORD(wParam));
-        return FALSE;
-      case WM_CLOSE:
-        ShowWindow(dialog, SW_HIDE);
-        return TRUE;
-      case WM_NCDESTROY:
-        SetWindowLongPtrW(dialog, DWLP_USER, 0);
-        delete self;
-        return FALSE;
-      default:
-        return FALSE;
-    }
-  }
 };
 
 // "Débuguer un fichier" and "Mettre en forme un fichier".

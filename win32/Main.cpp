@@ -5,13 +5,6 @@
 
 #include "Window.h"
 
-#ifndef LINTARO_FORUM_ADDRESS
-#define LINTARO_FORUM_ADDRESS "https://forumia.example.org/morrowind/"
-#endif
-#ifndef LINTARO_CONTACT_ADDRESS
-#define LINTARO_CONTACT_ADDRESS "lintaro@example.org"
-#endif
-
 namespace {
 
 // The test hook's file: the variable LINTARO_TRACE_ETAT, else "".
@@ -34,8 +27,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     return 1;
   }
   if (!lintaro::win32::registerMainWindow(instance)) return 0;
-  const lintaro::ShellAddresses addresses{LINTARO_FORUM_ADDRESS, LINTARO_CONTACT_ADDRESS};
-  HWND main = lintaro::win32::createMainWindow(instance, addresses, tracePath());
+  HWND main =
+      lintaro::win32::createMainWindow(instance, lintaro::defaultShellAddresses(), tracePath());
   if (main == nullptr) return 0;
   ShowWindow(main, show);
   UpdateWindow(main);

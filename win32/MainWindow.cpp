@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <utility>
 
 #include "Resource.h"
 #include "Window.h"
@@ -22,16 +23,19 @@ constexpr int kMargin = 4;
 constexpr int kButtonHeight = 26;
 constexpr int kButtonWidth = 140;
 constexpr std::size_t kDialogCount = 5;
+// The menu commands that show a dialog.
+constexpr std::array<std::pair<int, DialogKind>, kDialogCount> kDialogCommands = {{
+    {CMD_CHECK_FILE, DialogKind::kCheckFile},
+    {CMD_CHECK_SCRIPT, DialogKind::kScript},
+    {CMD_PREFERENCES, DialogKind::kPreferences},
+    {CMD_DEPENDENCIES, DialogKind::kDependencies},
+    {CMD_FORMAT_FILE, DialogKind::kFormatFile},
+}};
 
-struct Column {
-  const wchar_t* title;
-  int width;  // at 96 DPI
-  int format;
-};
-constexpr std::array<Column, 4> kColumns = {{{L"Ligne", 50, LVCFMT_RIGHT},
-                                             {L"Type", 60, LVCFMT_LEFT},
-                                             {L"Code", 60, LVCFMT_LEFT},
-                                             {L"Message", 600, LVCFMT_LEFT}}};
+constexpr std::array<ListColumn, 4> kColumns = {{{L"Ligne", 50, LVCFMT_RIGHT},
+                                                 {L"Type", 60, LVCFMT_LEFT},
+                                                 {L"Code", 60, LVCFMT_LEFT},
+                                                 {L"Message", 600, LVCFMT_LEFT}}};
 
 // "&" shows the next letter underlined in a menu: a path's own "&" doubles.
 std::wstring menuLabel(std::size_t index, const std::string& path) {
@@ -151,15 +155,7 @@ void MainWindow::create() {
   findings_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                               kChild | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, 0, 0, 0,
                               window_, reinterpret_cast<HMENU>(IDC_FINDINGS), instance, nullptr);
-  ListView_SetExtendedListViewStyle(findings_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  for (std::size_t i = 0; i < kColumns.size(); ++i) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-    column.fmt = kColumns[i].format;
-    column.cx = scaled(kColumns[i].width, dpi_);
-    column.pszText = const_cast<wchar_t*>(kColumns[i].title);
-    ListView_InsertColumn(findings_, static_cast<int>(i), &column);
-  }
+  prepareList(findings_, kColumns, dpi_);
   openReport_ =
       CreateWindowExW(0, WC_BUTTONW, L"&Ouvrir le rapport", kChild | BS_PUSHBUTTON, 0, 0, 0, 0,
                       window_, reinterpret_cast<HMENU>(CMD_OPEN_REPORT), instance, nullptr);
@@ -239,18 +235,11 @@ void MainWindow::refresh() {
   const CheckView& view = shell_.lastCheck();
   SendMessageW(findings_, WM_SETREDRAW, FALSE, 0);
   ListView_DeleteAllItems(findings_);
-  for (std::size_t i = 0; i < view.findings.size(); ++i) {
-    const Finding& finding = view.findings[i];
-    std::wstring cells[4] = {finding.line > 0 ? std::to_wstring(finding.line) : L"-",
-                             wide(kindLabel(finding.error)), wide(finding.code),
-                             wide(finding.message)};
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(i);
-    item.pszText = cells[0].data();
-    const int row = ListView_InsertItem(findings_, &item);
-    for (int column = 1; column < 4; ++column)
-      ListView_SetItemText(findings_, row, column, cells[column].data());
+  for (const Finding& finding : view.findings) {
+    std::array<std::wstring, kColumns.size()> cells = {
+        finding.line > 0 ? std::to_wstring(finding.line) : L"-", wide(kindLabel(finding.error)),
+        wide(finding.code), wide(finding.message)};
+    addListRow(findings_, cells);
   }
   SendMessageW(findings_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(findings_, nullptr, TRUE);
@@ -295,22 +284,13 @@ void MainWindow::command(int id) {
     shell_.checkRecent(static_cast<std::size_t>(id - CMD_RECENT_FIRST));
     return;
   }
+  for (const auto& [command, kind] : kDialogCommands) {
+    if (id == command) {
+      showDialog(kind);
+      return;
+    }
+  }
   switch (id) {
-    case CMD_CHECK_FILE:
-      showDialog(DialogKind::kCheckFile);
-      break;
-    case CMD_CHECK_SCRIPT:
-      showDialog(DialogKind::kScript);
-      break;
-    case CMD_PREFERENCES:
-      showDialog(DialogKind::kPreferences);
-      break;
-    case CMD_DEPENDENCIES:
-      showDialog(DialogKind::kDependencies);
-      break;
-    case CMD_FORMAT_FILE:
-      showDialog(DialogKind::kFormatFile);
-      break;
     case CMD_CHECK_PLUGIN:
       choosePlugin(window_, shell_, trace_);
       break;

@@ -20,82 +20,35 @@ namespace {
 
 constexpr const char* kTitle = "Débuguer un plugin";
 
-struct Column {
-  const wchar_t* title;
-  int width;  // at 96 DPI
-  int format;
-};
-constexpr std::array<Column, 4> kColumns = {{{L"Nom", 380, LVCFMT_LEFT},
-                                             {L"Type", 90, LVCFMT_LEFT},
-                                             {L"Erreurs", 80, LVCFMT_RIGHT},
-                                             {L"Alertes", 80, LVCFMT_RIGHT}}};
+constexpr std::array<ListColumn, 4> kColumns = {{{L"Nom", 380, LVCFMT_LEFT},
+                                                 {L"Type", 90, LVCFMT_LEFT},
+                                                 {L"Erreurs", 80, LVCFMT_RIGHT},
+                                                 {L"Alertes", 80, LVCFMT_RIGHT}}};
 
-class PluginDialog {
+class PluginDialog : public Dialog {
  public:
   PluginDialog(PluginView view, std::wstring trace)
       : view_(std::move(view)), trace_(std::move(trace)) {}
 
-  static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<PluginDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (message == WM_INITDIALOG) {
-      self = reinterpret_cast<PluginDialog*>(lParam);
-      self->dialog_ = dialog;
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      self->init();
-      return TRUE;
-    }
-    if (self == nullptr) return FALSE;
-    switch (message) {
-      case WM_COMMAND:
-        if (LOWORD(wParam) == IDC_PLUGIN_SAVE) self->save();
-        if (LOWORD(wParam) == IDC_PLUGIN_CLOSE || LOWORD(wParam) == IDCANCEL) DestroyWindow(dialog);
-        return TRUE;
-      case WM_NOTIFY:
-        self->notify(*reinterpret_cast<const NMHDR*>(lParam));
-        return TRUE;
-      case WM_SIZE:
-        self->anchors_.apply(dialog);
-        return TRUE;
-      case kRecordAnchors:
-        self->anchors_.recordAgain(dialog);
-        return TRUE;
-      case WM_DPICHANGED:
-        self->anchors_.suspend(dialog);
-        // The system resizes the controls; the report's font is the dialog's own.
-        self->fonts_.create(HIWORD(wParam));
-        SendMessageW(self->item(IDC_PLUGIN_REPORT), WM_SETFONT,
-                     reinterpret_cast<WPARAM>(self->fonts_.fixed), TRUE);
-        return FALSE;
-      case WM_CLOSE:
-        DestroyWindow(dialog);
-        return TRUE;
-      case WM_NCDESTROY:
-        SetWindowLongPtrW(dialog, DWLP_USER, 0);
-        delete self;
-        return FALSE;
-      default:
-        return FALSE;
-    }
+ private:
+  void close() override { DestroyWindow(dialog_); }
+  void command(int id) override {
+    if (id == IDC_PLUGIN_SAVE) save();
+    if (id == IDC_PLUGIN_CLOSE) close();
+  }
+  // The report's font is the dialog's own.
+  void dpiChanged(UINT dpi) override {
+    fonts_.create(dpi);
+    SendMessageW(item(IDC_PLUGIN_REPORT), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.fixed), TRUE);
   }
 
- private:
-  HWND item(int id) const { return GetDlgItem(dialog_, id); }
-
-  void init() {
+  void init() override {
     setWindowText(dialog_, std::string(kTitle) + " : " + view_.fileName);
     fitHead(pluginHeadText(view_));
     const UINT dpi = GetDpiForWindow(dialog_);
     fonts_.create(dpi);
     HWND list = item(IDC_PLUGIN_LIST);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    for (std::size_t i = 0; i < kColumns.size(); ++i) {
-      LVCOLUMNW column{};
-      column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-      column.fmt = kColumns[i].format;
-      column.cx = scaled(kColumns[i].width, dpi);
-      column.pszText = const_cast<wchar_t*>(kColumns[i].title);
-      ListView_InsertColumn(list, static_cast<int>(i), &column);
-    }
+    prepareList(list, kColumns, dpi);
     prepareTextBox(item(IDC_PLUGIN_REPORT), fonts_.fixed, kMaxScriptBytes);
     static constexpr std::array<Anchors::Rule, 5> kRules = {{
         {IDC_PLUGIN_HEAD, 0, 0, 1, 0},
@@ -150,18 +103,11 @@ class PluginDialog {
     filling_ = true;
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
-    for (std::size_t i = 0; i < view_.rows.size(); ++i) {
-      const PluginRow& row = view_.rows[i];
-      std::wstring cells[4] = {wide(row.label), wide(pluginKindLabel(row)),
-                               wide(pluginCountText(row, row.errors)),
-                               wide(pluginCountText(row, row.alerts))};
-      LVITEMW entry{};
-      entry.mask = LVIF_TEXT;
-      entry.iItem = static_cast<int>(i);
-      entry.pszText = cells[0].data();
-      const int at = ListView_InsertItem(list, &entry);
-      for (int column = 1; column < 4; ++column)
-        ListView_SetItemText(list, at, column, cells[column].data());
+    for (const PluginRow& row : view_.rows) {
+      std::array<std::wstring, kColumns.size()> cells = {
+          wide(row.label), wide(pluginKindLabel(row)), wide(pluginCountText(row, row.errors)),
+          wide(pluginCountText(row, row.alerts))};
+      addListRow(list, cells);
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
@@ -179,7 +125,7 @@ class PluginDialog {
     }
   }
 
-  void notify(const NMHDR& header) {
+  void notify(const NMHDR& header) override {
     if (header.idFrom != IDC_PLUGIN_LIST) return;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if (header.code == LVN_COLUMNCLICK) {
@@ -211,9 +157,7 @@ class PluginDialog {
 
   PluginView view_;
   std::wstring trace_;
-  HWND dialog_ = nullptr;
   Fonts fonts_;
-  Anchors anchors_;
   std::optional<std::size_t> selected_;
   bool filling_ = false;
 };
@@ -228,9 +172,7 @@ void openPluginDialog(HWND main, Shell& shell, const std::string& path, const st
     showMessage(main, view.error, kTitle, MB_OK | MB_ICONERROR);
     return;
   }
-  auto* dialog = new PluginDialog(std::move(view), trace);
-  HWND created = CreateDialogParamW(GetModuleHandleW(nullptr), L"DIALOGPLUGIN", main,
-                                    PluginDialog::procedure, reinterpret_cast<LPARAM>(dialog));
+  HWND created = (new PluginDialog(std::move(view), trace))->create(L"DIALOGPLUGIN", main);
   if (created == nullptr) return;
   placeBeside(main, created);
   ShowWindow(created, SW_SHOWNORMAL);

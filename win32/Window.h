@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/Platform.h"
 #include "shell/WinProcLogic.h"
 
 namespace lintaro::win32 {
@@ -90,20 +91,60 @@ class Anchors {
   std::vector<Placed> placed_;
 };
 
+// A dialog made from a resource template whose procedure forwards to this
+// object; the object is deleted with the dialog. Its controls follow
+// `anchors_` when it is resized.
+class Dialog {
+ public:
+  virtual ~Dialog() = default;
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // Creates the dialog from its template, hidden.
+  HWND create(const wchar_t* resource, HWND owner);
+
+ protected:
+  Dialog() = default;
+  HWND item(int id) const { return GetDlgItem(dialog_, id); }
+
+  virtual void init() {}
+  // A button pressed, a menu item or an accelerator; not Annuler or Escape,
+  // which close().
+  virtual void command(int id) = 0;
+  virtual void notify(const NMHDR&) {}
+  // The dialog moved to a monitor of another scale: the system resizes the
+  // controls, the dialog sets its own fonts again.
+  virtual void dpiChanged(UINT) {}
+  // The close box, Annuler or Escape.
+  virtual void close() = 0;
+
+  HWND dialog_ = nullptr;
+  Anchors anchors_;
+
+ private:
+  static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// A list view's column: its title, width at 96 DPI and alignment (LVCFMT_*).
+struct ListColumn {
+  const wchar_t* title;
+  int width;
+  int format;
+};
+// A report list view with full-row selection and these columns at `dpi`.
+void prepareList(HWND list, std::span<const ListColumn> columns, UINT dpi);
+// Adds a row at the end of the list, a cell per column.
+void addListRow(HWND list, std::span<std::wstring> cells);
+
 // Puts a dialog beside `main` (right, else below) when there is room.
 void placeBeside(HWND main, HWND dialog);
 
 // The platform as the window uses it: message boxes over the active window;
 // redrawing repaints the main window.
-class Win32Platform : public ShellPlatform {
+class Win32Platform : public SystemPlatform {
  public:
-  bool openDocument(const std::string& target) override;
-  std::string currentDirectory() override;
-  std::string programDirectory() override;
-  bool startConsole(const std::string& program) override;
   void messageBox(const std::string& text, const std::string& title, BoxIcon icon) override;
   void redrawMainWindow() override;
-  std::string configDirectory() override;
 
   HWND main = nullptr;
 };

@@ -26,11 +26,7 @@ preparer_dossier lintaro-e2e
 
 echec() {
   echo "ÉCHEC : $*" >&2
-  tail -n 20 "$dossier/lintaro.log" >&2 2>/dev/null || true
-  if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null 2>&1; then
-    import -window root "${TMPDIR:-/tmp}/lintaro-e2e-echec.png" 2>/dev/null &&
-      echo "Capture de l'écran : ${TMPDIR:-/tmp}/lintaro-e2e-echec.png" >&2
-  fi
+  montrer_fenetre
   exit 1
 }
 

@@ -31,11 +31,7 @@ preparer_dossier lintaro-win32-e2e
 
 echec() {
   echo "ÉCHEC : $*" >&2
-  tail -n 20 "$dossier/lintaro.log" >&2 2>/dev/null || true
-  if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null 2>&1; then
-    import -window root "${TMPDIR:-/tmp}/lintaro-win32-e2e-echec.png" 2>/dev/null &&
-      echo "Capture de l'écran : ${TMPDIR:-/tmp}/lintaro-win32-e2e-echec.png" >&2
-  fi
+  montrer_fenetre
   exit 1
 }
 
@@ -99,36 +95,11 @@ done
   echec "ligne sélectionnée : $(cat "$dossier/etat.txt.selection" 2>/dev/null)"
 
 # « Débuguer un plugin... » (Alt+F, l) : le chemin Windows du plugin, sur Z:.
-ouvrir_article l '^Choisir un plugin$' >/dev/null || echec "le sélecteur n'apparaît pas"
-sleep 1
-chemin="Z:${dossier//\//\\}\\travail\\Garde.esp"
-xdotool type --delay 20 "$chemin"
-xdotool key Return
-attendre 30 fenetre 'Débuguer un plugin : Garde.esp' || echec "le dialogue du plugin n'apparaît pas"
-dialogue="$(fenetre 'Débuguer un plugin : Garde.esp')"
-
-lignes() { sed '/^--$/,$d' "$dossier/etat.txt.plugin" 2>/dev/null; }
-lignes_sont() { [ "$(lignes)" = "$(printf '%b' "$1")" ]; }
-# Ceux avec erreurs d'abord ; GetPCJumping est permis par le maître Tribunal.esm.
-attendre 10 lignes_sont 'GardePorte\tscript\t1\t0\ndialogue "Garde" / info 1204\trésultat\t1\t0\nGardeSaut\tscript\t0\t0\nGardeRonde\tscript\t0\t1' ||
-  echec "lignes au départ : $(lignes)"
-grep -q "un 'endif' en trop" "$dossier/etat.txt.plugin" || echec "rapport du script choisi"
-
-# Un clic sur l'en-tête « Nom » trie par nom.
-for essai in 1 2 3 4 5; do
-  xdotool mousemove --window "$dialogue" 40 68 click 1
-  attendre 3 lignes_sont 'GardePorte\tscript\t1\t0\nGardeRonde\tscript\t0\t1\nGardeSaut\tscript\t0\t0\ndialogue "Garde" / info 1204\trésultat\t1\t0' && break
-  [ "$essai" -lt 5 ] || echec "tri par nom : $(lignes)"
-done
-
-# « Enregistrer le rapport » (Alt+E) : les octets de scrutinette.exe.
-rapport="$dossier/travail/Correction de Garde.esp"
-for essai in 1 2 3 4 5; do
-  xdotool windowactivate --sync "$dialogue" 2>/dev/null || true
-  xdotool key alt+e
-  attendre 4 test -s "$rapport" && break
-  [ "$essai" -lt 5 ] || echec "le rapport n'est pas enregistré"
-done
+dialogue="$(ouvrir_plugin "Z:${dossier//\//\\}\\travail\\Garde.esp")" ||
+  echec "le dialogue du plugin n'apparaît pas"
+# Les lignes, leur tri par nom, puis « Enregistrer le rapport » : les octets
+# de scrutinette.exe.
+verifier_plugin "$dialogue" 68
 attendre 10 fenetre '^Débuguer un plugin$' || echec "pas de boîte après l'enregistrement"
 fermer '^Débuguer un plugin$'
 cmp "$rapport" "$dossier/console/Correction de Garde.esp" || echec "le rapport diffère de celui de scrutinette.exe"

@@ -43,39 +43,9 @@ lintaro_pid=$!
 attendre 60 fenetre '^Lintaro$' || echec "la fenêtre « Lintaro » n'apparaît pas"
 principale="$(fenetre '^Lintaro$')"
 
-ouvrir_article l '^Choisir un plugin$' >/dev/null || echec "le sélecteur n'apparaît pas"
-sleep 1
-xdotool type --delay 30 "$dossier/travail/Garde.esp"
-sleep 0.5
-xdotool key Return
-attendre 30 fenetre 'Débuguer un plugin : Garde.esp' || echec "le dialogue n'apparaît pas"
-dialogue="$(fenetre 'Débuguer un plugin : Garde.esp')"
-
-# lignes : les lignes de la liste, dans l'ordre affiché (nom, type, erreurs, alertes).
-lignes() { sed '/^--$/,$d' "$dossier/etat.txt.plugin" 2>/dev/null; }
-lignes_sont() { [ "$(lignes)" = "$(printf '%b' "$1")" ]; }
-
-# Ceux avec erreurs d'abord, à égalité dans l'ordre du plugin ; GetPCJumping
-# est permis par le maître Tribunal.esm.
-attendre 10 lignes_sont 'GardePorte\tscript\t1\t0\ndialogue "Garde" / info 1204\trésultat\t1\t0\nGardeSaut\tscript\t0\t0\nGardeRonde\tscript\t0\t1' ||
-  echec "lignes au départ"
-# Le rapport du script choisi (le premier).
-grep -q "un 'endif' en trop" "$dossier/etat.txt.plugin" || echec "rapport de GardePorte"
-
-# Un clic sur l'en-tête « Nom » trie par nom ; sous charge, on réessaie.
-for essai in 1 2 3 4 5; do
-  xdotool mousemove --window "$dialogue" 40 78 click 1
-  attendre 3 lignes_sont 'GardePorte\tscript\t1\t0\nGardeRonde\tscript\t0\t1\nGardeSaut\tscript\t0\t0\ndialogue "Garde" / info 1204\trésultat\t1\t0' && break
-  [ "$essai" -lt 5 ] || echec "tri par nom"
-done
-
-# « Enregistrer le rapport » (Alt+E) : les octets de scrutinette.
-rapport="$dossier/travail/Correction de Garde.esp"
-for essai in 1 2 3 4 5; do
-  xdotool windowactivate --sync "$dialogue" 2>/dev/null || true
-  xdotool key alt+e
-  attendre 4 test -s "$rapport" && break
-  [ "$essai" -lt 5 ] || echec "le rapport n'est pas enregistré"
-done
+dialogue="$(ouvrir_plugin "$dossier/travail/Garde.esp")" || echec "le dialogue n'apparaît pas"
+# Les lignes, leur tri par nom, puis « Enregistrer le rapport » : les octets
+# de scrutinette.
+verifier_plugin "$dialogue" 78
 cmp "$rapport" "$dossier/console/Correction de Garde.esp" || echec "le rapport diffère de celui de scrutinette"
 echo "Débuguer un plugin : lignes, tri, rapport enregistré : OK"
