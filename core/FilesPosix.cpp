@@ -8,12 +8,13 @@
 #include <system_error>
 
 #include "core/Files.h"
+#include "core/FilesSystem.h"
 
 namespace lintaro {
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace files_system {
 
 // Forces the written bytes of an open stream to the disk.
 bool syncToDisk(std::FILE* file) {
@@ -38,6 +39,8 @@ void copyAttributes(std::FILE* file, const fs::path& temp, const fs::path& origi
   }
 }
 
+namespace {
+
 void syncDirectory(const fs::path& dir) {
   const int fd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY);
   if (fd < 0) return;
@@ -48,6 +51,16 @@ void syncDirectory(const fs::path& dir) {
 }
 
 }  // namespace
+
+bool putInPlace(const fs::path& replacement, const fs::path& target) {
+  std::error_code ec;
+  fs::rename(replacement, target, ec);
+  if (ec) return false;
+  syncDirectory(target.parent_path());
+  return true;
+}
+
+}  // namespace files_system
 
 fs::path pathFromUtf8(std::string_view utf8) {
   return fs::path(utf8);
@@ -122,32 +135,6 @@ Creation NewFileFolder::write(const std::string& utf8Name, std::string_view byte
     return Creation::kFailed;
   }
   return Creation::kCreated;
-}
-
-bool replaceFileContents(const fs::path& target, std::string_view bytes) {
-  constexpr int kAttempts = 100;
-  const fs::path dir = target.parent_path();
-  const std::string base = target.filename().native();
-  fs::path temp;
-  std::FILE* file = nullptr;
-  for (int attempt = 0; attempt < kAttempts && file == nullptr; ++attempt) {
-    temp = dir / ("." + base + ".mef" + std::to_string(attempt) + ".tmp");
-    if (createNewFile(temp, file) == Creation::kFailed) return false;
-  }
-  if (file == nullptr) return false;
-  copyAttributes(file, temp, target);
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  written = std::fflush(file) == 0 && written;
-  written = written && syncToDisk(file);
-  written = std::fclose(file) == 0 && written;
-  std::error_code ec;
-  if (written) fs::rename(temp, target, ec);
-  if (!written || ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  syncDirectory(dir);
-  return true;
 }
 
 std::size_t lastPathSeparator(std::string_view path) {

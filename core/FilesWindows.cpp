@@ -1,4 +1,5 @@
 #include "core/Files.h"
+#include "core/FilesSystem.h"
 
 #include <windows.h>
 
@@ -17,7 +18,7 @@ namespace lintaro {
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace files_system {
 
 // Forces the written bytes of an open stream to the disk.
 bool syncToDisk(std::FILE* file) {
@@ -41,7 +42,10 @@ bool putInPlace(const fs::path& replacement, const fs::path& target) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-}  // namespace
+// ReplaceFileW gives the new file what the target had of its own.
+void copyAttributes(std::FILE*, const fs::path&, const fs::path&) {}
+
+}  // namespace files_system
 
 fs::path pathFromUtf8(std::string_view utf8) {
   return fs::path(wideFromUtf8(utf8));
@@ -112,29 +116,6 @@ Creation NewFileFolder::write(const std::string& utf8Name, std::string_view byte
     return Creation::kFailed;
   }
   return Creation::kCreated;
-}
-
-bool replaceFileContents(const fs::path& target, std::string_view bytes) {
-  constexpr int kAttempts = 100;
-  const fs::path dir = target.parent_path();
-  const std::wstring base = target.filename().native();
-  fs::path temp;
-  std::FILE* file = nullptr;
-  for (int attempt = 0; attempt < kAttempts && file == nullptr; ++attempt) {
-    temp = dir / (L"." + base + L".mef" + std::to_wstring(attempt) + L".tmp");
-    if (createNewFile(temp, file) == Creation::kFailed) return false;
-  }
-  if (file == nullptr) return false;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  written = std::fflush(file) == 0 && written;
-  written = written && syncToDisk(file);
-  written = std::fclose(file) == 0 && written;
-  if (!written || !putInPlace(temp, target)) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
 }
 
 std::size_t lastPathSeparator(std::string_view path) {

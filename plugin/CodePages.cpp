@@ -76,6 +76,26 @@ char lowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
 }
 
+// The UTF-8 text with each character handed to `each(out, codePoint)`; a
+// byte that does not start a well-formed character is copied as it is.
+template <typename Each>
+std::string mapCodePoints(std::string_view utf8, Each each) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    char32_t cp = 0;
+    const std::size_t len = encoding_detail::decodeUtf8(utf8, i, cp);
+    if (len == 0) {
+      out += utf8[i++];
+      continue;
+    }
+    i += len;
+    each(out, cp);
+  }
+  return out;
+}
+
 }  // namespace
 
 std::optional<CodePage> codePageNamed(std::string_view name) {
@@ -143,31 +163,14 @@ std::string toUtf8(std::string_view text, std::span<const NameRun> names, CodePa
 std::string fromUtf8(std::string_view utf8, CodePage page) {
   const HighHalf* high = highHalf(page);
   if (high == nullptr) return utf8ToCp1252(utf8);
-  std::string out;
-  out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    char32_t cp = 0;
-    const std::size_t len = encoding_detail::decodeUtf8(utf8, i, cp);
-    if (len == 0) {  // not well-formed: the byte as it is
-      out += utf8[i++];
-      continue;
-    }
-    i += len;
+  return mapCodePoints(utf8, [high](std::string& out, char32_t cp) {
     if (cp < 0x80) {
       out += static_cast<char>(cp);
-      continue;
+      return;
     }
-    char byte = '?';
-    for (std::size_t k = 0; k < high->size(); ++k) {
-      if ((*high)[k] == cp) {
-        byte = static_cast<char>(0x80 + k);
-        break;
-      }
-    }
-    out += byte;
-  }
-  return out;
+    const auto found = std::find(high->begin(), high->end(), cp);
+    out += found == high->end() ? '?' : static_cast<char>(0x80 + (found - high->begin()));
+  });
 }
 
 std::string decodeScriptBytes(std::string_view raw, CodePage page) {
@@ -179,20 +182,7 @@ std::string decodeScriptBytes(std::string_view raw, CodePage page) {
 }
 
 std::string foldCase(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    char32_t cp = 0;
-    const std::size_t len = encoding_detail::decodeUtf8(utf8, i, cp);
-    if (len == 0) {
-      out += utf8[i++];
-      continue;
-    }
-    appendUtf8(out, folded(cp));
-    i += len;
-  }
-  return out;
+  return mapCodePoints(utf8, [](std::string& out, char32_t cp) { appendUtf8(out, folded(cp)); });
 }
 
 }  // namespace lintaro::plugin
