@@ -1,6 +1,7 @@
 // Fuzz target: the plugin reader on arbitrary bytes, then what the console
 // does with what it read: names shown in every code page, file names made
-// safe, the first small scripts checked.
+// safe, the first small scripts checked and their reports rendered in every
+// code page.
 //
 // Besides the sanitizers, it checks what holds for every input: a failure has
 // a message naming the file and an offset inside the input; the entries lie
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Encoding.h"
 #include "plugin/Extract.h"
@@ -101,6 +103,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (entry.text.size() <= kCheckedTextMax) {
       const lintaro::CheckResult result = checkEntry(entry, lintaro::CheckOptions{});
       require(static_cast<std::size_t>(result.errors + result.alerts) == result.journal.size());
+      // The report's script names lie in it, in order; every page renders it
+      // as UTF-8, and Windows-1252 as the plain conversion.
+      std::vector<lintaro::NameRun> names;
+      const std::string report = reportText(result, lintaro::CheckOptions{}, &names);
+      std::size_t end = 0;
+      for (const lintaro::NameRun& name : names) {
+        require(name.start >= end && name.length <= report.size() - name.start);
+        end = name.start + name.length;
+      }
+      for (const CodePage page : {CodePage::kWindows1250, CodePage::kWindows1251})
+        require(lintaro::isValidUtf8(toUtf8(report, names, page)));
+      require(toUtf8(report, names, CodePage::kWindows1252) ==
+              toUtf8(report, CodePage::kWindows1252));
     }
   }
 
