@@ -281,7 +281,12 @@ Piece runJob(const ScriptJob& job, const RunSettings& settings, std::istream& in
         writeReportFile(piece, reportNameFor(job.path));
       return piece;
     }
-    return checkInMemory(job, settings, in, inMutex);
+    Piece piece = checkInMemory(job, settings, in, inMutex);
+    // A texte report of standard input or of a folder's file ends its lines
+    // as every other report does.
+    if (settings.format == OutputFormat::kTexte)
+      piece.out = withNativeLineEnds(std::move(piece.out));
+    return piece;
   } catch (const std::exception& e) {
     return failed("Erreur inattendue pendant la vérification de \"" + job.path +
                   "\" : " + e.what());

@@ -47,7 +47,7 @@ TEST_P(Golden, ReportMatches) {
   std::ostringstream out;
   std::ostringstream err;
   const int status = runScrutinette(args, out, err);
-  EXPECT_EQ(out.str(), expected);
+  EXPECT_EQ(out.str(), test::native(expected));
   EXPECT_EQ(status, expectedStatus) << err.str();
   for (const char* work : {"DbTempTES3", "InfTempTES3", "InfTempTES3.2", "InfTempTES3.3"}) {
     EXPECT_FALSE(test::fileExists(work)) << work << " left behind";

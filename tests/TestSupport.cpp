@@ -8,6 +8,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -16,30 +17,31 @@
 #include <random>
 #include <stdexcept>
 
+#include "core/Files.h"
 #include "run/MainDebug.h"
 
 namespace lintaro::test {
 
 TempDir::TempDir() {
-  previous_ = std::filesystem::current_path().string();
+  previous_ = utf8FromPath(std::filesystem::current_path());
   std::random_device random;
   for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
     const auto candidate =
         std::filesystem::temp_directory_path() / ("lintaro-test-" + std::to_string(random()));
-    if (std::filesystem::create_directory(candidate)) path_ = candidate.string();
+    if (std::filesystem::create_directory(candidate)) path_ = utf8FromPath(candidate);
   }
   if (path_.empty()) throw std::runtime_error("cannot make a temporary directory");
-  std::filesystem::current_path(path_);
+  std::filesystem::current_path(pathFromUtf8(path_));
 }
 
 TempDir::~TempDir() {
   std::error_code ignored;
-  std::filesystem::current_path(previous_, ignored);
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::current_path(pathFromUtf8(previous_), ignored);
+  std::filesystem::remove_all(pathFromUtf8(path_), ignored);
 }
 
 void writeFile(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(pathFromUtf8(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
 }
@@ -54,12 +56,23 @@ std::string settingsBytes(std::initializer_list<int> values) {
 }
 
 std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(pathFromUtf8(path), std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 bool fileExists(const std::string& path) {
-  return std::filesystem::exists(path);
+  return std::filesystem::exists(pathFromUtf8(path));
+}
+
+std::string native(std::string_view lfText) {
+  return withNativeLineEnds(std::string(lfText));
+}
+
+std::string nativePath(std::string_view slashPath) {
+  std::string path(slashPath);
+  if (std::filesystem::path::preferred_separator == '\\')
+    std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
 }
 
 CheckOutcome check(std::string_view script, const Settings& settings, const std::string& name) {
@@ -77,8 +90,8 @@ CheckOutcome check(std::string_view script, const Settings& settings, const std:
 namespace {
 std::wstring wide(const std::string& utf8) {
   if (utf8.empty()) return {};
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                       nullptr, 0);
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(size), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
   return text;
@@ -148,8 +161,8 @@ int waitProcess(Process process) {
   if (process.handle == -1) return -1;
   HANDLE handle = reinterpret_cast<HANDLE>(process.handle);
   DWORD code = 0;
-  const bool exited = WaitForSingleObject(handle, INFINITE) == WAIT_OBJECT_0 &&
-                      GetExitCodeProcess(handle, &code);
+  const bool exited =
+      WaitForSingleObject(handle, INFINITE) == WAIT_OBJECT_0 && GetExitCodeProcess(handle, &code);
   CloseHandle(handle);
   return exited ? static_cast<int>(code) : -1;
 }

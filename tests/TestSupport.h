@@ -27,11 +27,19 @@ class TempDir {
   std::string previous_;
 };
 
+// Files named by UTF-8 paths.
 void writeFile(const std::string& path, std::string_view bytes);
 // A settings file: each value as a little-endian 32-bit integer.
 std::string settingsBytes(std::initializer_list<int> values);
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
+
+// An expected text written with line feeds, its lines ended as the program
+// ends them in reports and on standard output: CR LF on Windows.
+std::string native(std::string_view lfText);
+// An expected path written with '/', its separators those of the paths the
+// program builds: '\\' on Windows.
+std::string nativePath(std::string_view slashPath);
 
 // Sets or removes an environment variable of this process.
 void setEnvironment(const char* name, const std::string& value);

@@ -27,11 +27,13 @@ using Args = std::vector<std::string>;
 const std::string kMixed =
     "Begin Mixte\r\nshort compte\r\nshort _secret\r\nif ( compte == 1 )\r\n\tset _secret to 2\r\n"
     "endif\r\nendif\r\nEnd\r\n";
-const std::string kMixedError =
+// Report lines, ended as the reports end them.
+const std::string kMixedError = test::native(
     "    - Ligne 7 : un 'endif' en trop (l'erreur a probablement été faite entre la ligne 4 et la "
-    "ligne 7).\n";
-const std::string kSecretAlert =
-    "    - Le premier caractère de \"_secret\" est un underscore, risques de bugs in-game.\n";
+    "ligne 7).\n");
+const std::string kSecretAlert = test::native(
+    "    - Le premier caractère de \"_secret\" est un underscore, risques de bugs in-game.\n");
+const std::string kLocal = test::native(test::kLocal);
 const std::string kAlertOnly = "Begin Alertes\r\nshort _drapeau\r\nEnd\r\n";
 const std::string kClean = "Begin Propre\r\nshort compte\r\n\tReturn\r\nEnd\r\n";
 
@@ -100,7 +102,7 @@ TEST(ScrutinetteSettings, FileGivesTheDefaultsAndOptionsOverrideItForOneRun) {
     EXPECT_EQ(run.status, kExitErrorsFound) << run.err;
     EXPECT_TRUE(contains(run.out, kMixedError)) << run.out;
     EXPECT_EQ(contains(run.out, kSecretAlert), c.alerts);
-    EXPECT_EQ(contains(run.out, test::kLocal), c.info);
+    EXPECT_EQ(contains(run.out, kLocal), c.info);
     EXPECT_EQ(test::fileExists("Scrivlex3.dat") ? test::readFile("Scrivlex3.dat") : "-",
               c.file.value_or("-"));
   }
@@ -331,8 +333,8 @@ TEST(ScrutinetteProcess, EveryFileIsCheckedAndTheWorstStatusWins) {
   }
   const std::string mixed = test::readFile(dirs.work + "/Correction de mixte.txt");
   EXPECT_TRUE(contains(mixed, kMixedError) && contains(mixed, kSecretAlert)) << mixed;
-  EXPECT_FALSE(contains(mixed, test::kLocal));
-  EXPECT_TRUE(contains(test::readFile(dirs.work + "/Correction de -tiret.txt"), test::kLocal));
+  EXPECT_FALSE(contains(mixed, kLocal));
+  EXPECT_TRUE(contains(test::readFile(dirs.work + "/Correction de -tiret.txt"), kLocal));
   EXPECT_EQ(dirs.listing(), listing) << "work files left behind, or reports missing";
 }
 

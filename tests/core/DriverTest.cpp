@@ -11,9 +11,9 @@
 #include "core/Encoding.h"
 #include "core/Journal.h"
 #include "core/ScriptInput.h"
+#include "core/WorkFiles.h"
 #include "run/MainDebug.h"
 #include "run/WorkFileMirrors.h"
-#include "core/WorkFiles.h"
 #include "tests/ReportTexts.h"
 #include "tests/TestSupport.h"
 
@@ -50,10 +50,11 @@ TEST_F(DriverTest, FiveThousandLinesAtMost) {
   const test::CheckOutcome last = test::check(std::string(4999, '\n') + "endif");
   EXPECT_EQ(last.result, kResultReportWritten);
   EXPECT_EQ(last.errors, 2);  // the block check and the line analyser reach line 5000
-  EXPECT_EQ(last.report, kHeader + test::kErrorHeading +
-                             "    - Ligne 5000 : un 'endif' en trop (l'erreur a probablement été "
-                             "faite entre la ligne 4999 et la ligne 5000).\n" +
-                             beforeHeaderAt(5000));
+  EXPECT_EQ(last.report, test::native(kHeader + test::kErrorHeading +
+                                      "    - Ligne 5000 : un 'endif' en trop (l'erreur a "
+                                      "probablement été faite entre la ligne 4999 et la ligne "
+                                      "5000).\n" +
+                                      beforeHeaderAt(5000)));
   // A CR LF pair ends one line, a lone CR too.
   std::string crlf;
   for (int i = 0; i < 4999; ++i)
@@ -143,8 +144,8 @@ TEST_F(DriverTest, ReportOfAPathIsNamedAfterItsBaseInTheCurrentDirectory) {
     EXPECT_EQ(mainDebug(path, &errors, 1, 0, 0, 0), kResultReportWritten);
     EXPECT_EQ(errors, 2);
     EXPECT_EQ(test::readFile("Correction de x.txt"),
-              kHeader + test::kErrorHeading + unclaimedAt(1) +
-                  "    - Il y a 1 'endif' manquant dans le script.\n");
+              test::native(kHeader + test::kErrorHeading + unclaimedAt(1) +
+                           "    - Il y a 1 'endif' manquant dans le script.\n"));
     fs::remove("Correction de x.txt");
     expectNoWorkFiles();
     EXPECT_EQ(std::distance(fs::directory_iterator("sub/dir"), fs::directory_iterator()), 1);
@@ -158,11 +159,12 @@ TEST_F(DriverTest, NulAndFFAreOrdinaryBytes) {
   static constexpr char kScript[] = "\xFF\nshort a\0b\n\xFF\nif\0x\nendif";
   const test::CheckOutcome out = test::check(std::string(kScript, sizeof kScript - 1));
   EXPECT_EQ(out.errors, 5);
-  EXPECT_EQ(out.report, kHeader + test::kErrorHeading + unclaimedAt(1) + unclaimedAt(3) +
-                            unclaimedAt(4) +
-                            "    - Ligne 5 : un 'endif' en trop (l'erreur a probablement été faite "
-                            "entre la ligne 4 et la ligne 5).\n" +
-                            beforeHeaderAt(5) + test::kLocal + "    - \"a\" (type SHORT)\n");
+  EXPECT_EQ(out.report,
+            test::native(kHeader + test::kErrorHeading + unclaimedAt(1) + unclaimedAt(3) +
+                         unclaimedAt(4) +
+                         "    - Ligne 5 : un 'endif' en trop (l'erreur a probablement été faite "
+                         "entre la ligne 4 et la ligne 5).\n" +
+                         beforeHeaderAt(5) + test::kLocal + "    - \"a\" (type SHORT)\n"));
 }
 
 TEST(ScriptDecoding, Utf8OrElseWindows1252AndEveryLineEndALineFeed) {
@@ -236,10 +238,9 @@ TEST(JournalRecord, LayoutOf208Bytes) {
            std::string(3, '\0');
   };
   using namespace std::string_view_literals;
-  EXPECT_EQ(test::readFile("journal.bin"),
-            record("\xFF\xFF\xFF\xFF"sv, std::string(199, 'a'), 2) +
-                record("\x04\0\0\0"sv, journal[1].text, 1) +
-                record("\xFF\xFF\xFF\xFF"sv, journal[2].text, 1));
+  EXPECT_EQ(test::readFile("journal.bin"), record("\xFF\xFF\xFF\xFF"sv, std::string(199, 'a'), 2) +
+                                               record("\x04\0\0\0"sv, journal[1].text, 1) +
+                                               record("\xFF\xFF\xFF\xFF"sv, journal[2].text, 1));
   EXPECT_TRUE(journal[1].text.starts_with("    - Ligne 5 : alerte, le code \"x\""));
 }
 

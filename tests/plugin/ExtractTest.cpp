@@ -37,7 +37,15 @@ TEST(Extract, HostileNamesBecomeSafeFilesInsideTheFolder) {
   fs::create_directory("sortie");
   test::writeFile("sortie/Bonjour.mwscript", "ancien");
   test::writeFile("dehors.txt", "dehors");
-  fs::create_symlink("../dehors.txt", "sortie/lien.mwscript");
+  // Without symbolic links (Wine), a plain file takes the link's name and the
+  // test is skipped at its end.
+  std::error_code noLink;
+  fs::create_symlink("../dehors.txt", "sortie/lien.mwscript", noLink);
+  if (noLink == std::errc::function_not_supported || noLink == std::errc::operation_not_supported) {
+    test::writeFile("sortie/lien.mwscript", "");
+  } else {
+    ASSERT_FALSE(noLink) << noLink.message();
+  }
 
   // In the order of the plugin: the name read, the file written (Windows-1252).
   const std::vector<std::pair<ScriptEntry, std::string>> cases = {
@@ -102,6 +110,7 @@ TEST(Extract, HostileNamesBecomeSafeFilesInsideTheFolder) {
   ASSERT_TRUE(again.ok);
   EXPECT_EQ(again.files[0].fileName, "_._x-2.mwscript");
   EXPECT_EQ(again.files[9].fileName, "a_b-4.mwscript");
+  if (noLink) GTEST_SKIP() << "no symbolic link here (" << noLink.message() << ")";
 }
 
 TEST(Extract, FolderThatCannotBeMadeIsTold) {

@@ -81,7 +81,8 @@ TEST(InMemoryCheck, RendersTheFileRunsReportByteForByte) {
                 kResultReportWritten)
           << "script " << i;
       const CheckResult result = check(scripts[i], optionsOf(f));
-      ASSERT_EQ(cp1252ToUtf8(reportText(result, optionsOf(f))), report) << "script " << i;
+      ASSERT_EQ(test::native(cp1252ToUtf8(reportText(result, optionsOf(f)))), report)
+          << "script " << i;
       ASSERT_EQ(result.errors, errors) << "script " << i;
     }
   }

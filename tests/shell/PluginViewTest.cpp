@@ -111,7 +111,7 @@ TEST(PluginView, SavedReportIsTheConsolesAndUnreadablePluginsSayWhy) {
   clickPluginColumn(view, PluginColumn::kName);  // the shown order does not matter
   std::filesystem::create_directory("sortie");
   const std::string saved = savePluginReport(view, "sortie");
-  EXPECT_EQ(saved, "sortie/Correction de Mod.esp");
+  EXPECT_EQ(saved, test::nativePath("sortie/Correction de Mod.esp"));
   EXPECT_EQ(test::readFile(saved), console);
 
   const PluginView missing = loadPluginView("Absent.esp", {});

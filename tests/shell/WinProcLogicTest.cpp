@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Files.h"
 #include "core/ScriptInput.h"
 #include "formatter/MainMiseEnForme.h"
 #include "run/MainDebug.h"
@@ -18,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::fileExists;
+using test::nativePath;
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
@@ -468,10 +470,12 @@ TEST(ShellFindings, SpansCountCharactersAndCountsTheirForms) {
   EXPECT_EQ(lineSpan("a\nb", 3), (TextSpan{3, 3}));
   EXPECT_EQ(countsText(2, 1), "2 erreurs, 1 alerte");
   EXPECT_EQ(countsText(0, 3), "0 erreur, 3 alertes");
-  EXPECT_EQ(fieldPathFor("/home/u/mods/a.txt", "/home/u"), "mods/a.txt");
-  EXPECT_EQ(fieldPathFor("/home/u/mods/a.txt", "/home/u/"), "mods/a.txt");
-  EXPECT_EQ(fieldPathFor("/home/uv/a.txt", "/home/u"), "/home/uv/a.txt");
-  EXPECT_EQ(fieldPathFor("/srv/a.txt", "/home/u"), "/srv/a.txt");
+  const std::string root = utf8FromPath(fs::current_path().root_path());  // "/", "C:\\"
+  EXPECT_EQ(fieldPathFor(root + "home/u/mods/a.txt", root + "home/u"), nativePath("mods/a.txt"));
+  EXPECT_EQ(fieldPathFor(root + "home/u/mods/a.txt", root + "home/u/"), nativePath("mods/a.txt"));
+  EXPECT_EQ(fieldPathFor(root + "home/uv/a.txt", root + "home/u"),
+            nativePath(root + "home/uv/a.txt"));
+  EXPECT_EQ(fieldPathFor(root + "srv/a.txt", root + "home/u"), nativePath(root + "srv/a.txt"));
 }
 
 // The chooser's folder and the last five files checked are kept in the user's
@@ -481,7 +485,7 @@ TEST_F(ShellTest, RememberedFolderAndRecentFiles) {
   shell.onCreate();
   EXPECT_EQ(shell.browseFolder(), dir.path());
   fs::create_directory("mods");
-  EXPECT_EQ(shell.fileChosen(dir.path() + "/mods/a.txt"), "mods/a.txt");
+  EXPECT_EQ(shell.fileChosen(dir.path() + "/mods/a.txt"), nativePath("mods/a.txt"));
   // The chooser starts on the field's file when it lies in that folder.
   EXPECT_EQ(shell.browseFileName("mods/a.txt"), "");
   writeFile("mods/a.txt", kClean);
@@ -493,7 +497,7 @@ TEST_F(ShellTest, RememberedFolderAndRecentFiles) {
     writeFile(name, kClean);
     shell.checkFileOk(name);
   }
-  const auto here = [this](const char* name) { return dir.path() + "/" + name; };
+  const auto here = [this](const char* name) { return nativePath(dir.path() + "/" + name); };
   const std::vector<std::string> recent = {here("2"), here("6"), here("5"), here("4"), here("3")};
   EXPECT_EQ(shell.recentFiles(), recent);
   FakePlatform again(dir.path());
@@ -590,31 +594,32 @@ TEST_F(ShellTest, SiteContactAndAbout) {
 }
 
 TEST_F(ShellTest, ConsoleVersionWritesTheMarkerOnceStarted) {
+  const std::string program = kConsoleProgramName;  // "scrutinette", "scrutinette.exe"
   platform.installDir = "/opt/lintaro";
   EXPECT_FALSE(shell.startConsoleVersion());
   EXPECT_FALSE(fileExists("DbPlatform.dat"));
   EXPECT_EQ(platform.consoles,
-            (std::vector<std::string>{dir.path() + "/scrutinette", "/opt/lintaro/scrutinette"}));
+            (std::vector<std::string>{dir.path() + "/" + program, "/opt/lintaro/" + program}));
   EXPECT_EQ(platform.boxes,
-            (std::vector<Box>{{"Impossible de trouver le fichier scrutinette à l'adresse \"" +
+            (std::vector<Box>{{"Impossible de trouver le fichier " + program + " à l'adresse \"" +
                                    dir.path() +
                                    "\"\nAssurez vous que le fichier porte bien ce nom si vous "
                                    "l'avez créé vous même.",
                                "Débugueur", BoxIcon::None}}));
   // The program beside the window but no terminal to run it in.
   fs::create_directory("inst");
-  writeFile("inst/scrutinette", "");
+  writeFile("inst/" + program, "");
   platform.installDir = dir.path() + "/inst";
   EXPECT_FALSE(shell.startConsoleVersion());
   EXPECT_EQ(platform.boxes.back().text,
-            "Le programme \"" + dir.path() +
-                "/inst/scrutinette\" est présent, mais aucun terminal n'a pu être lancé : "
+            "Le programme \"" + dir.path() + "/inst/" + program +
+                "\" est présent, mais aucun terminal n'a pu être lancé : "
                 "installez un émulateur de terminal (x-terminal-emulator ou xterm).");
   EXPECT_FALSE(fileExists("DbPlatform.dat"));
   platform.consoleStarts = true;
   EXPECT_TRUE(shell.startConsoleVersion());
   EXPECT_EQ(readFile("DbPlatform.dat"), std::string("\x01\x00\x00\x00", 4));
-  EXPECT_EQ(platform.consoles.back(), dir.path() + "/scrutinette");
+  EXPECT_EQ(platform.consoles.back(), dir.path() + "/" + program);
 }
 
 }  // namespace
