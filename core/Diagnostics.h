@@ -34,8 +34,8 @@ enum class Scope : std::uint8_t { kLine, kScript, kPlaced };
 
 struct DiagnosticRow {
   Diag id;
-  std::string_view code;         // "LT201": capital letters, then digits
-  std::int32_t kind;             // kAlert or kError
+  std::string_view code;  // "LT201": capital letters, then digits
+  std::int32_t kind;      // kAlert or kError
   Scope scope;
   std::string_view name;         // short name, lower case words joined by "-"
   std::string_view message;      // UTF-8 template; holes are {name}

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <limits>
 #include <system_error>
 
 #include "core/Files.h"
@@ -77,11 +76,7 @@ std::FILE* openFile(std::string_view utf8Path, const char* mode) {
 bool openedFileSize(std::FILE* file, std::size_t& size) {
   struct stat st {};
   if (fstat(fileno(file), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-  size = S_ISREG(st.st_mode) && st.st_size > 0
-             ? static_cast<std::size_t>(
-                   std::min<unsigned long long>(static_cast<unsigned long long>(st.st_size),
-                                                std::numeric_limits<std::size_t>::max()))
-             : 0;
+  size = S_ISREG(st.st_mode) ? files_system::sizeOf(st.st_size) : 0;
   return true;
 }
 

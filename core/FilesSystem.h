@@ -2,10 +2,20 @@
 // in FilesPosix.cpp and FilesWindows.cpp.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
 namespace lintaro::files_system {
+
+// A file size as the system gives it, 0 when negative, clamped to size_t.
+inline std::size_t sizeOf(long long size) {
+  if (size <= 0) return 0;
+  return static_cast<std::size_t>(
+      std::min<unsigned long long>(static_cast<unsigned long long>(size), SIZE_MAX));
+}
 
 // Forces the written bytes of an open stream to the disk.
 bool syncToDisk(std::FILE* file);

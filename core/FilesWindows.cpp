@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <limits>
 #include <system_error>
 
 #include "core/WideText.h"
@@ -63,11 +62,7 @@ bool openedFileSize(std::FILE* file, std::size_t& size) {
   struct _stat64 st {};
   if (_fstat64(_fileno(file), &st) != 0) return false;
   if ((st.st_mode & _S_IFMT) == _S_IFDIR) return false;
-  size = (st.st_mode & _S_IFMT) == _S_IFREG && st.st_size > 0
-             ? static_cast<std::size_t>(
-                   std::min<unsigned long long>(static_cast<unsigned long long>(st.st_size),
-                                                std::numeric_limits<std::size_t>::max()))
-             : 0;
+  size = (st.st_mode & _S_IFMT) == _S_IFREG ? files_system::sizeOf(st.st_size) : 0;
   return true;
 }
 
