@@ -6,7 +6,9 @@
 #include "formatter/MainMiseEnForme.h"
 
 #include <gtest/gtest.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -178,9 +180,27 @@ TEST(FormatFile, MissingFileOrDirectoryCannotBeRead) {
   EXPECT_TRUE(fs::is_directory("dossier"));
 }
 
+#ifdef _WIN32
+// Another program holds the script open without letting it be deleted (an
+// editor, a virus scanner): the new file cannot take its place, the script
+// keeps its bytes and no temporary file is left.
+TEST(FormatFile, ReplacementRefusedLeavesTheScriptByteForByte) {
+  test::TempDir dir;
+  test::writeFile("script.txt", kRaw);
+  HANDLE held = CreateFileW(L"script.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const int result = mainMEF("script.txt");
+  CloseHandle(held);
+  EXPECT_EQ(result, kFormatUnwritable);
+  EXPECT_EQ(test::readFile("script.txt"), kRaw);
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+  EXPECT_EQ(mainMEF("script.txt"), kFormatRewritten);
+  EXPECT_EQ(test::readFile("script.txt"), kFormatted);
+}
+#else
 // What follows needs POSIX file facilities (fifos, modes and links, file size
-// limits, mount); Windows runs the formatter's own Windows tests instead.
-#ifndef _WIN32
+// limits, mount).
 
 // Only a regular file is read: an endless device, or a pipe without a writer,
 // would hold the formatter for ever. A file larger than a script is refused
