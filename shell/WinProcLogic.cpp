@@ -78,10 +78,14 @@ bool isRooted(std::string_view path) {
   return path.starts_with('\\') || (path.size() >= 2 && path[1] == ':' && letter(path[0]));
 }
 
+// The directory and the name with the system's own separator between them.
 std::string joinPath(const std::string& directory, const std::string& name) {
+  constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
   if (isRooted(name)) return name;
-  if (directory.empty() || directory.ends_with('/')) return directory + name;
-  return directory + "/" + name;
+  if (directory.empty() || directory.ends_with('/') || directory.ends_with(kSeparator)) {
+    return directory + name;
+  }
+  return directory + kSeparator + name;
 }
 
 bool isFile(const std::string& path) {
@@ -381,7 +385,7 @@ void Shell::help() {
   const std::size_t slash = installed.find_last_of("/\\");
   const std::string shared = slash == std::string::npos || slash == 0
                                  ? std::string()
-                                 : joinPath(installed.substr(0, slash), "share/lintaro");
+                                 : joinPath(joinPath(installed.substr(0, slash), "share"), "lintaro");
   std::string found;
   for (const std::string& directory : {here, installed, shared}) {
     if (directory.empty()) continue;

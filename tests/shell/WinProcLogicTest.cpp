@@ -217,8 +217,9 @@ TEST_F(ShellTest, CleanCheckOpensReportClosesAndEmptiesTheBox) {
   EXPECT_TRUE(outcome.clearBox);
   EXPECT_EQ(shell.statusLine(), "Fins : 0 erreur, 0 alerte");
   EXPECT_GE(platform.redraws, 1);
-  EXPECT_EQ(platform.opened,
-            (std::vector<std::string>{dir.path() + "/Correction de ScriptMorrowind.txt"}));
+  EXPECT_EQ(
+      platform.opened,
+      (std::vector<std::string>{nativePath(dir.path() + "/Correction de ScriptMorrowind.txt")}));
   EXPECT_TRUE(platform.boxes.empty());
 }
 
@@ -252,7 +253,8 @@ TEST_F(ShellTest, CheckFileTakesTheTypedName) {
   writeFile("garde.txt", kEndifTooMany);
   EXPECT_EQ(shell.checkFileOk("garde.txt"), DialogAction::Stay);
   EXPECT_EQ(shell.fileName(), "garde.txt");
-  EXPECT_EQ(platform.opened, (std::vector<std::string>{dir.path() + "/Correction de garde.txt"}));
+  EXPECT_EQ(platform.opened,
+            (std::vector<std::string>{nativePath(dir.path() + "/Correction de garde.txt")}));
   writeFile("propre.txt", kClean);
   EXPECT_EQ(shell.checkFileOk("propre.txt"), DialogAction::Hide);
   EXPECT_EQ(shell.statusLine(), "Propre : 0 erreur, 0 alerte");
@@ -269,7 +271,8 @@ TEST_F(ShellTest, DroppedFileIsCheckedWithItsReportHere) {
   fs::create_directory("mods");
   writeFile("mods/garde.txt", kEndifTooMany);
   EXPECT_EQ(shell.checkDroppedFile(dir.path() + "/mods/garde.txt"), DialogAction::Stay);
-  EXPECT_EQ(platform.opened, (std::vector<std::string>{dir.path() + "/Correction de garde.txt"}));
+  EXPECT_EQ(platform.opened,
+            (std::vector<std::string>{nativePath(dir.path() + "/Correction de garde.txt")}));
   // The file-name boxes keep their name.
   EXPECT_EQ(shell.fileName(), "ScriptMorrowind.txt");
   EXPECT_EQ(shell.statusLine(), "Faute : 1 erreur, 0 alerte");
@@ -446,7 +449,7 @@ TEST_F(ShellTest, FindingsOfTheLastCheckWithTheirLines) {
   const CheckView& view = shell.lastCheck();
   ASSERT_TRUE(view.valid);
   EXPECT_FALSE(view.pasted);
-  EXPECT_EQ(view.reportPath, dir.path() + "/Correction de garde.txt");
+  EXPECT_EQ(view.reportPath, nativePath(dir.path() + "/Correction de garde.txt"));
   EXPECT_EQ(view.text, "Begin Garde\nshort a\nif ( a == 1 )\nendif\nendif\nEnd");
   ASSERT_EQ(view.findings.size(), 1U);
   EXPECT_EQ(view.findings[0].line, 5);
@@ -516,7 +519,7 @@ TEST_F(ShellTest, RememberedFolderAndRecentFiles) {
 TEST_F(ShellTest, OpenTypedFile) {
   writeFile("vu.txt", kClean);
   shell.openTypedFile("vu.txt");
-  EXPECT_EQ(platform.opened, (std::vector<std::string>{dir.path() + "/vu.txt"}));
+  EXPECT_EQ(platform.opened, (std::vector<std::string>{nativePath(dir.path() + "/vu.txt")}));
   shell.openTypedFile("absent.txt");
   EXPECT_EQ(shell.fileName(), "absent.txt");
   EXPECT_EQ(platform.boxes,
@@ -546,7 +549,7 @@ TEST(ShellHelp, LooksInTheCurrentDirectoryThenBesideTheProgramThenInShare) {
     for (const std::string& f : c.files)
       writeFile(f, "aide");
     FakePlatform platform(dir.path());
-    platform.installDir = dir.path() + "/inst";
+    platform.installDir = nativePath(dir.path() + "/inst");
     Shell shell(platform, kAddresses);
     shell.help();
     if (c.opened.empty()) {
@@ -557,13 +560,16 @@ TEST(ShellHelp, LooksInTheCurrentDirectoryThenBesideTheProgramThenInShare) {
                                        dir.path() + "\"",
                                    "Débugueur", BoxIcon::Information}}));
     } else {
-      EXPECT_EQ(platform.opened, (std::vector<std::string>{dir.path() + "/" + c.opened})) << c.what;
+      EXPECT_EQ(platform.opened,
+                (std::vector<std::string>{nativePath(dir.path() + "/" + c.opened)}))
+          << c.what;
       EXPECT_TRUE(platform.boxes.empty());
       // A help file is there but nothing opens it: the message says so.
       platform.opensFiles = false;
       shell.help();
       ASSERT_EQ(platform.boxes.size(), 1U);
-      EXPECT_EQ(platform.boxes[0].text, "Le fichier d'aide \"" + dir.path() + "/" + c.opened +
+      EXPECT_EQ(platform.boxes[0].text, "Le fichier d'aide \"" +
+                                            nativePath(dir.path() + "/" + c.opened) +
                                             "\" existe, mais aucun programme n'a pu l'ouvrir : "
                                             "installez un navigateur ou un lecteur de documents "
                                             "(xdg-open).")
@@ -595,11 +601,11 @@ TEST_F(ShellTest, SiteContactAndAbout) {
 
 TEST_F(ShellTest, ConsoleVersionWritesTheMarkerOnceStarted) {
   const std::string program = kConsoleProgramName;  // "scrutinette", "scrutinette.exe"
-  platform.installDir = "/opt/lintaro";
+  platform.installDir = nativePath("/opt/lintaro");
   EXPECT_FALSE(shell.startConsoleVersion());
   EXPECT_FALSE(fileExists("DbPlatform.dat"));
-  EXPECT_EQ(platform.consoles,
-            (std::vector<std::string>{dir.path() + "/" + program, "/opt/lintaro/" + program}));
+  EXPECT_EQ(platform.consoles, (std::vector<std::string>{nativePath(dir.path() + "/" + program),
+                                                         nativePath("/opt/lintaro/" + program)}));
   EXPECT_EQ(platform.boxes,
             (std::vector<Box>{{"Impossible de trouver le fichier " + program + " à l'adresse \"" +
                                    dir.path() +
@@ -609,17 +615,17 @@ TEST_F(ShellTest, ConsoleVersionWritesTheMarkerOnceStarted) {
   // The program beside the window but no terminal to run it in.
   fs::create_directory("inst");
   writeFile("inst/" + program, "");
-  platform.installDir = dir.path() + "/inst";
+  platform.installDir = nativePath(dir.path() + "/inst");
   EXPECT_FALSE(shell.startConsoleVersion());
   EXPECT_EQ(platform.boxes.back().text,
-            "Le programme \"" + dir.path() + "/inst/" + program +
+            "Le programme \"" + nativePath(dir.path() + "/inst/" + program) +
                 "\" est présent, mais aucun terminal n'a pu être lancé : "
                 "installez un émulateur de terminal (x-terminal-emulator ou xterm).");
   EXPECT_FALSE(fileExists("DbPlatform.dat"));
   platform.consoleStarts = true;
   EXPECT_TRUE(shell.startConsoleVersion());
   EXPECT_EQ(readFile("DbPlatform.dat"), std::string("\x01\x00\x00\x00", 4));
-  EXPECT_EQ(platform.consoles.back(), dir.path() + "/" + program);
+  EXPECT_EQ(platform.consoles.back(), nativePath(dir.path() + "/" + program));
 }
 
 }  // namespace
