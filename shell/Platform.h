@@ -39,6 +39,12 @@ std::string userConfigDirectory();
 // desktop's default terminal emulator, else xterm. False when none starts.
 bool startInTerminal(const std::string& program);
 
+// What the user may do when no program opens a document, or when the console
+// program is there but cannot be started: this system's own advice, ending
+// the window's message.
+extern const char* const kOpenerAdvice;
+extern const char* const kConsoleAdvice;
+
 // ShellPlatform over the functions above; each front end adds its message
 // boxes and the redrawing of its main window.
 class SystemPlatform : public ShellPlatform {

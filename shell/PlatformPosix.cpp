@@ -96,6 +96,10 @@ std::string programDirectory() {
   return path.substr(0, slash == 0 ? 1 : slash);
 }
 
+const char* const kOpenerAdvice = "installez un navigateur ou un lecteur de documents (xdg-open).";
+const char* const kConsoleAdvice =
+    "installez un émulateur de terminal (x-terminal-emulator ou xterm).";
+
 std::string userConfigDirectory() {
   return configFolder([](const char* name) { return std::getenv(name); }, false);
 }

@@ -65,6 +65,10 @@ std::string programDirectory() {
   return utf8FromWide(std::wstring_view(buffer).substr(0, separator));
 }
 
+const char* const kOpenerAdvice =
+    "choisissez un programme pour ce type de fichier (Paramètres, Applications par défaut).";
+const char* const kConsoleAdvice = "vérifiez que l'invite de commandes (cmd.exe) peut être lancée.";
+
 std::string userConfigDirectory() {
   const wchar_t* appData = _wgetenv(L"APPDATA");
   const std::string value = appData != nullptr ? utf8FromWide(appData) : std::string();

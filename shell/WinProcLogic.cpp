@@ -12,6 +12,7 @@
 #include "core/ScriptInput.h"
 #include "formatter/MainMiseEnForme.h"
 #include "run/MainDebug.h"
+#include "shell/Platform.h"
 
 namespace lintaro {
 
@@ -383,9 +384,10 @@ void Shell::help() {
   const std::string installed = platform_.programDirectory();
   // Installed by a package, /usr/bin/lintaro finds its help in /usr/share/lintaro.
   const std::size_t slash = installed.find_last_of("/\\");
-  const std::string shared = slash == std::string::npos || slash == 0
-                                 ? std::string()
-                                 : joinPath(joinPath(installed.substr(0, slash), "share"), "lintaro");
+  const std::string shared =
+      slash == std::string::npos || slash == 0
+          ? std::string()
+          : joinPath(joinPath(installed.substr(0, slash), "share"), "lintaro");
   std::string found;
   for (const std::string& directory : {here, installed, shared}) {
     if (directory.empty()) continue;
@@ -397,8 +399,7 @@ void Shell::help() {
   }
   if (!found.empty()) {
     box("Le fichier d'aide \"" + found +
-            "\" existe, mais aucun programme n'a pu l'ouvrir : installez un navigateur ou un "
-            "lecteur de documents (xdg-open).",
+            "\" existe, mais aucun programme n'a pu l'ouvrir : " + kOpenerAdvice,
         kTitle, BoxIcon::Information);
     return;
   }
@@ -456,8 +457,7 @@ bool Shell::startConsoleVersion() {
   deleteFile(kConsoleMarkerName);
   if (!found.empty()) {
     box("Le programme \"" + found +
-            "\" est présent, mais aucun terminal n'a pu être lancé : installez un émulateur de "
-            "terminal (x-terminal-emulator ou xterm).",
+            "\" est présent, mais aucun terminal n'a pu être lancé : " + kConsoleAdvice,
         kTitle);
     return false;
   }

@@ -12,6 +12,7 @@
 #include "core/ScriptInput.h"
 #include "formatter/MainMiseEnForme.h"
 #include "run/MainDebug.h"
+#include "shell/Platform.h"
 #include "tests/TestSupport.h"
 
 namespace lintaro {
@@ -568,11 +569,9 @@ TEST(ShellHelp, LooksInTheCurrentDirectoryThenBesideTheProgramThenInShare) {
       platform.opensFiles = false;
       shell.help();
       ASSERT_EQ(platform.boxes.size(), 1U);
-      EXPECT_EQ(platform.boxes[0].text, "Le fichier d'aide \"" +
-                                            nativePath(dir.path() + "/" + c.opened) +
-                                            "\" existe, mais aucun programme n'a pu l'ouvrir : "
-                                            "installez un navigateur ou un lecteur de documents "
-                                            "(xdg-open).")
+      EXPECT_EQ(platform.boxes[0].text,
+                "Le fichier d'aide \"" + nativePath(dir.path() + "/" + c.opened) +
+                    "\" existe, mais aucun programme n'a pu l'ouvrir : " + kOpenerAdvice)
           << c.what;
     }
   }
@@ -619,8 +618,7 @@ TEST_F(ShellTest, ConsoleVersionWritesTheMarkerOnceStarted) {
   EXPECT_FALSE(shell.startConsoleVersion());
   EXPECT_EQ(platform.boxes.back().text,
             "Le programme \"" + nativePath(dir.path() + "/inst/" + program) +
-                "\" est présent, mais aucun terminal n'a pu être lancé : "
-                "installez un émulateur de terminal (x-terminal-emulator ou xterm).");
+                "\" est présent, mais aucun terminal n'a pu être lancé : " + kConsoleAdvice);
   EXPECT_FALSE(fileExists("DbPlatform.dat"));
   platform.consoleStarts = true;
   EXPECT_TRUE(shell.startConsoleVersion());
