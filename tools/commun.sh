@@ -40,8 +40,10 @@ PAQUETS_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 googletest openbox x11-u
 preparer_wine() {
   export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
+  # Le serveur d'abord : une fois wineboot lancé, « wineserver -p » trouverait
+  # le sien déjà en marche et échouerait.
+  wineserver -p || return 1
   wineboot -i >/dev/null 2>&1 || return 1
-  wineserver -p
 }
 arreter_wine() {
   if [ -n "${WINEPREFIX:-}" ]; then
