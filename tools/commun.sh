@@ -38,7 +38,7 @@ PAQUETS_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 googletest openbox x11-u
 # marche (wineserver -p) : CTest n'attend pas les processus de fond de Wine,
 # et chaque programme démarre vite. arreter_wine l'arrête.
 preparer_wine() {
-  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX="$1" WINEDEBUG=-all
   mkdir -p "$WINEPREFIX"
   # Le serveur d'abord : une fois wineboot lancé, « wineserver -p » trouverait
   # le sien déjà en marche et échouerait.

@@ -55,6 +55,13 @@ python3 "$outils/plugin_exemple.py" "$dossier/travail/Garde.esp"
 demarrer_xvfb || echec "Xvfb ne démarre pas"
 demarrer_openbox || echec "Openbox ne démarre pas"
 
+# Un préfixe Wine à la fenêtre, fait sous cet écran : le bureau de Wine
+# (explorer.exe) d'un serveur gardé en marche par d'autres tests aurait été
+# lancé sans écran, et les fenêtres n'y apparaîtraient pas.
+export WINEPREFIX="$dossier/wine"
+trap 'wineserver -k >/dev/null 2>&1 || true; nettoyer' EXIT
+wineboot -i >/dev/null 2>&1 || echec "wineboot ne prépare pas le préfixe"
+
 # Le dossier de travail est sur le disque Z: de Wine : les chemins Unix absolus
 # y restent valables, celui de la trace comme les autres.
 cd "$dossier/travail"
