@@ -116,10 +116,8 @@ Piece checkWithReportFile(const ScriptJob& job, const RunSettings& settings) {
                        &options.silenced);
   }
   if (result != kResultReportWritten) return failed(resultMessage(result, job.path, failure));
-  // The report lists findings ("Liste des erreurs") unless there are none; its
-  // lines end as the system's text files do.
-  const bool findings = report.find("\n Liste des erreurs :\n") != std::string::npos ||
-                        report.find("\n Liste des erreurs :\r\n") != std::string::npos;
+  // The report lists findings ("Liste des erreurs") unless there are none.
+  const bool findings = report.find("\n Liste des erreurs :") != std::string::npos;
   const Tally tally = errors > 0 ? Tally::kErrors : findings ? Tally::kAlertsOnly : Tally::kClean;
   return {std::move(report), {}, errors > 0 ? 1 : 0, one(tally)};
 }
@@ -127,7 +125,6 @@ Piece checkWithReportFile(const ScriptJob& job, const RunSettings& settings) {
 // Writes the output of `piece` to the report file `name` of the current
 // directory; a failure to write is the piece's.
 void writeReportFile(Piece& piece, const std::string& name) {
-  piece.out = withNativeLineEnds(std::move(piece.out));
   std::ofstream report(pathFromUtf8(name), std::ios::binary);
   report << piece.out;
   report.close();
@@ -138,7 +135,7 @@ void writeReportFile(Piece& piece, const std::string& name) {
 }
 
 // The output of one checked script in the chosen format; `head` goes before
-// the report in texte.
+// the report in texte, whose lines end as the system's text files do.
 Piece outputOf(const CheckedScript& script, OutputFormat format, const CheckOptions& options,
                const std::string& head) {
   Piece piece;
@@ -146,7 +143,7 @@ Piece outputOf(const CheckedScript& script, OutputFormat format, const CheckOpti
     case OutputFormat::kTexte: {
       std::vector<NameRun> names;
       const std::string report = reportText(*script.result, options, &names);
-      piece.out = head + plugin::toUtf8(report, names, script.page);
+      piece.out = withNativeLineEnds(head + plugin::toUtf8(report, names, script.page));
       break;
     }
     case OutputFormat::kGcc:
@@ -258,8 +255,9 @@ Piece checkPlugin(const ScriptJob& job, const RunSettings& settings) {
       piece.tallies[t] += entry.tallies[t];
   }
   if (settings.format == OutputFormat::kTexte) {
-    piece.out = plugin::reportHead(plugin::displayName(path), mod.header, settings.page,
-                                   plugin::expansionLines(expansions), mod.counts, piece.tallies) +
+    piece.out = withNativeLineEnds(plugin::reportHead(
+                    plugin::displayName(path), mod.header, settings.page,
+                    plugin::expansionLines(expansions), mod.counts, piece.tallies)) +
                 piece.out;
     writeReportFile(piece, "Correction de " + plugin::displayName(path));
   }
@@ -281,12 +279,7 @@ Piece runJob(const ScriptJob& job, const RunSettings& settings, std::istream& in
         writeReportFile(piece, reportNameFor(job.path));
       return piece;
     }
-    Piece piece = checkInMemory(job, settings, in, inMutex);
-    // A texte report of standard input or of a folder's file ends its lines
-    // as every other report does.
-    if (settings.format == OutputFormat::kTexte)
-      piece.out = withNativeLineEnds(std::move(piece.out));
-    return piece;
+    return checkInMemory(job, settings, in, inMutex);
   } catch (const std::exception& e) {
     return failed("Erreur inattendue pendant la vérification de \"" + job.path +
                   "\" : " + e.what());
